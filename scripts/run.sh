@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tarvimo and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF
+cmake --build build/release --parallel "$(nproc)"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Tarvimo è compilato (build/release/ui/tarvimo), ma qui non c'è uno schermo:"
+    echo "avvialo da una sessione grafica, oppure con: xvfb-run build/release/ui/tarvimo"
+    exit 2
+fi
+exec build/release/ui/tarvimo

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever Tarvimo needs to build, test and run that is not there yet.
+# Usage: scripts/setup.sh [extra Debian packages...]
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins
+    fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+    xvfb xauth
+    "$@"
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=sudo
+else
+    sudo=
+fi
+echo "Installo i pacchetti mancanti: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
