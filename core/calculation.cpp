@@ -19,8 +19,12 @@ double checked(double result) {
     return result;
 }
 
-double add(double a, double b) { return checked(a + b); }
-double mul(double a, double b) { return checked(a * b); }
+double add(double a, double b) {
+    return checked(a + b);
+}
+double mul(double a, double b) {
+    return checked(a * b);
+}
 
 double quot(double a, double b) {
     if (b == 0.0) {
@@ -104,7 +108,8 @@ void run(FieldSheet& sheet, const NumberSettings& settings, Stage& stage) {
     s.write(mostrawkg, mul(roundHalfEven(k), 0.1));
 
     stage = Stage::Gradient;
-    const double g = mul(quot(mul(s.leading(sceglidislivello), 100), s.leading(sceglilunghezza)), 100);
+    const double g =
+        mul(quot(mul(s.leading(sceglidislivello), 100), s.leading(sceglilunghezza)), 100);
     s.write(mostrapmedia, mul(roundHalfEven(g), 0.01));
 
     stage = Stage::Cadence;

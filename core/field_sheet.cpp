@@ -49,9 +49,13 @@ static_assert(tableInEnumOrder());
 
 } // namespace
 
-const std::array<FieldInfo, fieldCount>& allFields() { return fieldTable; }
+const std::array<FieldInfo, fieldCount>& allFields() {
+    return fieldTable;
+}
 
-const FieldInfo& fieldInfo(Field field) { return fieldTable[static_cast<std::size_t>(field)]; }
+const FieldInfo& fieldInfo(Field field) {
+    return fieldTable[static_cast<std::size_t>(field)];
+}
 
 std::optional<Field> findField(std::string_view name) {
     for (const auto& info : fieldTable) {

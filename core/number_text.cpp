@@ -12,9 +12,13 @@ namespace tarvimo {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+bool isExponentLetter(char c) {
+    return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
 
 // A number split into its parts, always written with "." and "e" so that std::from_chars can
 // read it without looking at any locale.
@@ -87,7 +91,9 @@ bool startsWith(std::string_view text, std::size_t at, std::string_view piece) {
     return !piece.empty() && text.substr(at, piece.size()) == piece;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 

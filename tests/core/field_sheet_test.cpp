@@ -14,7 +14,9 @@ struct DefaultCase {
     const char* text;
 };
 
-void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DefaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FreshSheet : public testing::TestWithParam<DefaultCase> {};
 

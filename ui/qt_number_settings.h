@@ -1,0 +1,13 @@
+#pragma once
+
+#include "number_text.h"
+
+#include <QLocale>
+
+namespace tarvimo {
+
+// The decimal separator and grouping character of a locale; the Italian pair where the
+// environment names no locale (C or POSIX).
+NumberSettings numberSettingsFor(const QLocale& locale);
+
+} // namespace tarvimo
