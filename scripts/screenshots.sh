@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Photographs the three windows under a virtual X server, for the README:
+# docs/splash.png, docs/main-window.png (after "Calcola") and docs/help.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh xdotool imagemagick
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF >/dev/null
+cmake --build build/release --parallel "$(nproc)" >/dev/null
+
+display=:${SCREENSHOT_DISPLAY:-97}
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+xvfb=$!
+app=
+trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+
+LANG=it_IT.UTF-8 build/release/ui/tarvimo &
+app=$!
+splash=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+sleep 1
+import -window "$splash" docs/splash.png
+xdotool key Return
+
+main=$(xdotool search --sync --name '^Tarvimo v0\.1 $')
+xdotool mousemove --sync --window "$main" 76 164 click 1 # "Calcola"
+sleep 0.5
+import -window "$main" docs/main-window.png
+
+xdotool mousemove --sync --window "$main" 116 196 click 1 # "?"
+help=$(xdotool search --sync --name '^Help$')
+sleep 0.5
+import -window "$help" docs/help.png
+echo "docs/splash.png, docs/main-window.png e docs/help.png aggiornati."

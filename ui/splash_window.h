@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+
+namespace tarvimo {
+
+// The start-up window: product name, version, picture and a notice. Any key that types a
+// character, or a click on the frame's bare surface, hands over to the main window.
+// It deletes itself when it closes, so create it with new.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashWindow(QWidget* parent = nullptr);
+
+    // Lines end in CR LF; 256 characters with the default contact address.
+    static QString notice();
+
+signals:
+    // Emitted while the splash is still on screen, so the program always has a window open.
+    void proceed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void leave();
+
+    QFrame* m_frame;
+    QLabel* m_logo;
+    QLabel* m_productName;
+    QLabel* m_companyProduct;
+    QLabel* m_version;
+    QPlainTextEdit* m_notice;
+    bool m_pressedOnFrame = false;
+    bool m_leaving = false;
+};
+
+} // namespace tarvimo
