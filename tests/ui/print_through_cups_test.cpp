@@ -31,8 +31,7 @@ private slots:
         MainWindow window(NumberSettings::italian());
         window.show();
         window.calculate();
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Stampa")),
-                          Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Stampa")), Qt::LeftButton);
 
         // The server writes the job on its own time.
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(output).size() > 1000, 30000);
