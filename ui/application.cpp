@@ -1,0 +1,47 @@
+#include "application.h"
+
+#include "legacy_fonts.h"
+#include "main_window.h"
+#include "qt_number_settings.h"
+#include "splash_window.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace tarvimo {
+
+namespace {
+
+// Qt's own buttons and dialogs ("Sì", "Annulla", the file dialog) in Italian, when the
+// translations are installed; without them Qt quietly keeps English.
+void installItalianTranslations(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+} // namespace
+
+SplashWindow* startTarvimo(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Tarvimo"));
+    QApplication::setApplicationVersion(QStringLiteral(TARVIMO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.tarvimo.Tarvimo"));
+    installItalianTranslations(app);
+    installFontSubstitutes();
+
+    const NumberSettings settings = numberSettingsFor(QLocale::system());
+    auto* splash = new SplashWindow();
+    QObject::connect(splash, &SplashWindow::proceed, [settings] {
+        auto* window = new MainWindow(settings);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    });
+    splash->show();
+    return splash;
+}
+
+} // namespace tarvimo

@@ -1,0 +1,13 @@
+#pragma once
+
+class QApplication;
+
+namespace tarvimo {
+
+class SplashWindow;
+
+// Everything the program does before its event loop: Qt's texts in Italian, the font
+// stand-ins, the user's number settings, and the splash window that leads to the main window.
+SplashWindow* startTarvimo(QApplication& app);
+
+} // namespace tarvimo
