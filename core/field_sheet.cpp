@@ -74,6 +74,11 @@ FieldSheet::FieldSheet() {
 
 void FieldSheet::setText(Field field, std::string text) {
     auto& stored = m_texts[index(field)];
+    // Rewriting a field with its own text changes nothing anyone can see; skipping it spares a
+    // window from laying out a long text again.
+    if (stored == text) {
+        return;
+    }
     stored = std::move(text);
     if (m_listener) {
         m_listener(field, stored);

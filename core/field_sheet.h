@@ -68,7 +68,7 @@ public:
     void setText(Field field, std::string text);
     void resetToDefaults();
 
-    // The listener is called after each write, also when the text did not change.
+    // The listener is called after each write that changes the text.
     void setListener(Listener listener) { m_listener = std::move(listener); }
 
 private:

@@ -51,7 +51,7 @@ TEST(FieldTable, NamesAreUniqueAndFoundAgain) {
     EXPECT_FALSE(findField("MASSAC").has_value());
 }
 
-TEST(FieldSheetWrites, ListenerSeesEveryWriteAndReset) {
+TEST(FieldSheetWrites, ListenerSeesEveryChangeAndReset) {
     FieldSheet sheet;
     std::vector<std::string> seen;
     sheet.setListener([&](Field f, const std::string& t) {
@@ -61,12 +61,12 @@ TEST(FieldSheetWrites, ListenerSeesEveryWriteAndReset) {
     sheet.setText(Field::massac, "72,5");
     commaToDot(sheet, Field::massac);
     EXPECT_EQ(sheet.text(Field::massac), "72.5");
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[2], "massac=72.5");
+    ASSERT_EQ(seen.size(), 2u) << "a write of the same text is not seen";
+    EXPECT_EQ(seen[1], "massac=72.5");
 
     sheet.setText(Field::mostraptot, "testo libero");
     sheet.resetToDefaults();
-    EXPECT_EQ(seen.size(), 4u + 27u);
+    EXPECT_EQ(seen.size(), 3u + 2u) << "only the two changed fields are rewritten";
     EXPECT_EQ(sheet.text(Field::massac), "60");
     EXPECT_EQ(sheet.text(Field::mostraptot), "");
 }
