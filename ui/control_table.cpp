@@ -83,6 +83,8 @@ constexpr std::array controls{
 
 } // namespace
 
-std::span<const ControlSpec> mainWindowControls() { return controls; }
+std::span<const ControlSpec> mainWindowControls() {
+    return controls;
+}
 
 } // namespace tarvimo

@@ -1,26 +1,44 @@
 #include "legacy_fonts.h"
 
 #include <QStringList>
+#include <array>
+#include <utility>
 
 namespace tarvimo {
 
-void installFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
-                               {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+namespace {
+
+const std::array<std::pair<const char*, const char*>, 3> standIns{{
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial", "Liberation Sans"},
+    {"Comic Sans MS", "Comic Neue"},
+}};
+
+} // namespace
+
+QString standInFamily(const QString& designFamily) {
+    for (const auto& [design, standIn] : standIns) {
+        if (designFamily == QLatin1String(design)) {
+            return QString::fromLatin1(standIn);
+        }
+    }
+    return designFamily;
 }
 
-QFont legacyFont(const QString& family, double pointSize, bool bold) {
-    QFont font(family);
+void installFontSubstitutes() {
+    for (const auto& [design, standIn] : standIns) {
+        QFont::insertSubstitutions(QString::fromLatin1(design),
+                                   {QString::fromLatin1(standIn), QStringLiteral("DejaVu Sans")});
+    }
+}
+
+QFont legacyFont(const QString& designFamily, double pointSize, bool bold) {
+    QFont font(standInFamily(designFamily));
     font.setPointSizeF(pointSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
     // The old bitmap "MS Sans Serif" is narrower than its stand-in; without this the longer
     // captions would not fit the boxes they were sized for.
-    if (family == QStringLiteral("MS Sans Serif")) {
+    if (designFamily == QStringLiteral("MS Sans Serif")) {
         font.setStretch(90);
     }
     return font;

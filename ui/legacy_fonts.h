@@ -5,11 +5,15 @@
 
 namespace tarvimo {
 
-// The windows ask for the fonts they were designed with ("MS Sans Serif", "Arial",
-// "Comic Sans MS"); this maps each to a free font that Debian installs with the program.
+// The windows were designed with "MS Sans Serif", "Arial" and "Comic Sans MS"; Debian installs
+// free fonts that stand in for them.
+QString standInFamily(const QString& designFamily);
+
+// Maps the design names to their stand-ins for any font Qt looks up by name.
 void installFontSubstitutes();
 
-// A font by its design name, size in points and weight.
-QFont legacyFont(const QString& family, double pointSize, bool bold = false);
+// A font by its design name, size in points and weight, with the stand-in family already
+// chosen: asking for a family the desktop lacks makes Qt search for fallbacks, which is slow.
+QFont legacyFont(const QString& designFamily, double pointSize, bool bold = false);
 
 } // namespace tarvimo

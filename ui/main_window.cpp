@@ -118,13 +118,9 @@ void MainWindow::buildControls() {
 // through the listener, and what the user types reaches the sheet through textChanged.
 void MainWindow::bindSheet() {
     m_sheet.setListener([this](Field field, const std::string& text) {
-        if (m_echoing) {
-            return;
+        if (!m_echoing) {
+            showText(field, text);
         }
-        QLineEdit* box = edit(field);
-        const QSignalBlocker blocker(box);
-        box->setText(QString::fromStdString(text));
-        box->setCursorPosition(0);
     });
     for (const auto& info : allFields()) {
         const Field field = info.field;
@@ -135,6 +131,17 @@ void MainWindow::bindSheet() {
         });
     }
     m_sheet.resetToDefaults();
+    // The listener only hears changes, so the boxes are filled once from the sheet as it stands.
+    for (const auto& info : allFields()) {
+        showText(info.field, m_sheet.text(info.field));
+    }
+}
+
+void MainWindow::showText(Field field, const std::string& text) {
+    QLineEdit* box = edit(field);
+    const QSignalBlocker blocker(box); // the sheet holds this text already
+    box->setText(QString::fromStdString(text));
+    box->setCursorPosition(0);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -37,6 +37,7 @@ protected:
 private:
     void buildControls();
     void bindSheet();
+    void showText(Field field, const std::string& text);
     void showError(const QString& text, const QString& detail);
 
     FieldSheet m_sheet;

@@ -101,8 +101,8 @@ private slots:
             QCOMPARE(control->parentWidget()->objectName(), container);
             QCOMPARE(control->geometry(),
                      tarvimo::twipsRect(spec.left, spec.top, spec.width, spec.height));
-            QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
-            QCOMPARE(control->font().pointSizeF(), spec.pointSize);
+            QCOMPARE(control->font(),
+                     tarvimo::legacyFont(QStringLiteral("MS Sans Serif"), spec.pointSize));
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
             switch (spec.kind) {
             case tarvimo::ControlKind::Frame:

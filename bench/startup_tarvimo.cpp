@@ -1,0 +1,13 @@
+#include "application.h"
+#include "first_paint_probe.h"
+#include "splash_window.h"
+
+#include <QApplication>
+
+// The program's own start-up, measured up to the first paint of its first window.
+int main(int argc, char* argv[]) {
+    Q_INIT_RESOURCE(tarvimo);
+    QApplication app(argc, argv);
+    new FirstPaintProbe(tarvimo::startTarvimo(app));
+    return QApplication::exec();
+}
