@@ -14,13 +14,10 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_BENCH=ON \
 cmake --build "$build" --parallel "$(nproc)" \
     --target startup_minimal startup_tarvimo large_input_bench >/dev/null
 
-xvfb=
 if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=:${BENCH_DISPLAY:-96}
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    sleep 1
+    source scripts/xvfb.sh
+    start_xvfb "${BENCH_DISPLAY:-96}"
+    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 fi
 
 results=$(mktemp)

@@ -21,13 +21,10 @@ test -x /usr/bin/tarvimo
 test -f /usr/share/applications/org.tarvimo.Tarvimo.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/org.tarvimo.Tarvimo.png
 
-display=:${SMOKE_DISPLAY:-98}
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
-xvfb=$!
+source scripts/xvfb.sh
+start_xvfb "${SMOKE_DISPLAY:-98}"
 app=
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 /usr/bin/tarvimo &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)

@@ -8,13 +8,10 @@ bash scripts/setup.sh xdotool imagemagick
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF >/dev/null
 cmake --build build/release --parallel "$(nproc)" >/dev/null
 
-display=:${SCREENSHOT_DISPLAY:-97}
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
-xvfb=$!
+source scripts/xvfb.sh
+start_xvfb "${SCREENSHOT_DISPLAY:-97}"
 app=
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 
 LANG=it_IT.UTF-8 build/release/ui/tarvimo &
 app=$!
