@@ -53,14 +53,14 @@ void MainWindow::buildControls() {
     QHash<QString, QWidget*> containers;
     std::vector<std::pair<int, QWidget*>> tabStops;
 
-    for (const auto& spec : mainWindowControls()) {
-        QWidget* parent = spec.container ? containers.value(qs(spec.container)) : this;
+    for (const auto& row : mainWindowControls()) {
+        QWidget* parent = row.container ? containers.value(qs(row.container)) : this;
         QWidget* control = nullptr;
-        const QString caption = spec.caption ? qs(spec.caption) : QString();
-        switch (spec.kind) {
+        const QString caption = row.caption ? qs(row.caption) : QString();
+        switch (row.kind) {
         case ControlKind::Frame: {
             auto* frame = new QGroupBox(caption, parent);
-            containers.insert(qs(spec.name), frame);
+            containers.insert(qs(row.name), frame);
             control = frame;
             break;
         }
@@ -70,29 +70,29 @@ void MainWindow::buildControls() {
         case ControlKind::TextBox: {
             auto* edit = new QLineEdit(parent);
             edit->setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
-            const auto field = findField(spec.name);
+            const auto field = findField(row.name);
             Q_ASSERT(field.has_value());
             m_edits[static_cast<std::size_t>(*field)] = edit;
-            edit->setAccessibleName(qs(spec.accessibleName));
+            edit->setAccessibleName(qs(row.accessibleName));
             connect(edit, &QLineEdit::returnPressed, this, &MainWindow::calculate);
-            tabStops.emplace_back(spec.tabIndex, edit);
+            tabStops.emplace_back(row.tabIndex, edit);
             control = edit;
             break;
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, parent);
             button->setAutoDefault(false);
-            tabStops.emplace_back(spec.tabIndex, button);
+            tabStops.emplace_back(row.tabIndex, button);
             control = button;
             break;
         }
         }
-        control->setObjectName(qs(spec.name));
-        if (spec.kind != ControlKind::TextBox) {
+        control->setObjectName(qs(row.name));
+        if (row.kind != ControlKind::TextBox) {
             control->setAccessibleName(caption);
         }
-        control->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        control->setFont(legacyFont(QStringLiteral("MS Sans Serif"), spec.pointSize));
+        control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+        control->setFont(legacyFont(QStringLiteral("MS Sans Serif"), row.pointSize));
     }
 
     auto* contact = findChild<QLabel*>(QStringLiteral("Label26"));

@@ -93,20 +93,20 @@ private slots:
     // place, with that caption and font.
     void controlsFollowTheTable() {
         MainWindow window(NumberSettings::italian());
-        for (const auto& spec : tarvimo::mainWindowControls()) {
-            const QString name = qs(spec.name);
+        for (const auto& row : tarvimo::mainWindowControls()) {
+            const QString name = qs(row.name);
             QWidget* control = window.findChild<QWidget*>(name);
             QVERIFY2(control, qPrintable(name));
-            const QString container = spec.container ? qs(spec.container) : window.objectName();
+            const QString container = row.container ? qs(row.container) : window.objectName();
             QCOMPARE(control->parentWidget()->objectName(), container);
             QCOMPARE(control->geometry(),
-                     tarvimo::twipsRect(spec.left, spec.top, spec.width, spec.height));
+                     tarvimo::twipsRect(row.left, row.top, row.width, row.height));
             QCOMPARE(control->font(),
-                     tarvimo::legacyFont(QStringLiteral("MS Sans Serif"), spec.pointSize));
+                     tarvimo::legacyFont(QStringLiteral("MS Sans Serif"), row.pointSize));
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
-            switch (spec.kind) {
+            switch (row.kind) {
             case tarvimo::ControlKind::Frame:
-                QCOMPARE(qobject_cast<QGroupBox*>(control)->title(), qs(spec.caption));
+                QCOMPARE(qobject_cast<QGroupBox*>(control)->title(), qs(row.caption));
                 QCOMPARE(control->focusPolicy(), Qt::NoFocus);
                 break;
             case tarvimo::ControlKind::Label:
@@ -114,7 +114,7 @@ private slots:
                 QCOMPARE(control->focusPolicy(), Qt::NoFocus);
                 break;
             case tarvimo::ControlKind::Button:
-                QCOMPARE(qobject_cast<QPushButton*>(control)->text(), qs(spec.caption));
+                QCOMPARE(qobject_cast<QPushButton*>(control)->text(), qs(row.caption));
                 break;
             case tarvimo::ControlKind::TextBox: {
                 auto* box = qobject_cast<QLineEdit*>(control);
