@@ -92,7 +92,10 @@ void FieldSheet::resetToDefaults() {
 }
 
 void commaToDot(FieldSheet& sheet, Field field) {
-    sheet.setText(field, commaToDot(sheet.text(field)));
+    // Most fields hold no comma; a copy of their text would only be thrown away.
+    if (sheet.text(field).find(',') != std::string::npos) {
+        sheet.setText(field, commaToDot(sheet.text(field)));
+    }
 }
 
 } // namespace tarvimo
