@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release, runs each ten times and prints the medians and the fitted growth.
+# Extra arguments go to the benchmark, e.g. scripts/bench.sh --benchmark_filter=Default
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build/bench
+
+bash scripts/setup.sh
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DTARVIMO_BUILD_BENCH=ON -DTARVIMO_BUILD_UI=OFF -DTARVIMO_BUILD_TESTS=OFF
+cmake --build "$build" --target calculation_bench --parallel "$(nproc)"
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+"$build/bench/calculation_bench" --benchmark_repetitions=10 \
+    --benchmark_report_aggregates_only=true "$@" | tee "$results"
+
+echo
+echo "Mediane di 10 ripetizioni, e crescita con la lunghezza dei testi:"
+grep -E '_median |_BigO |_RMS ' "$results" || true

@@ -1,0 +1,153 @@
+// Feeds arbitrary bytes to the number parsers and to the whole calculation.
+//
+// The first byte picks the settings (bit 0: 0 Italian, 1 dot decimal) and the mode (bit 1):
+//   0  the rest is one text for the parsers and the numberText/readBack round trip;
+//   1  the rest is split on '\x01' into the texts of the fields, in allFields() order (fields
+//      past the last piece keep their default), and the sheet is calculated.
+// Any broken rule traps after printing what broke; any exception other than RuntimeError
+// escapes and libFuzzer reports it.
+
+#include "calculation.h"
+#include "field_sheet.h"
+#include "number_text.h"
+#include "runtime_error.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace tarvimo;
+
+void require(bool ok, const char* rule, std::string_view detail = {}) {
+    if (!ok) {
+        std::fprintf(stderr, "fuzz_core: %s [%.*s]\n", rule, static_cast<int>(detail.size()),
+                     detail.data());
+        __builtin_trap();
+    }
+}
+
+bool contains(std::string_view text, std::string_view piece) {
+    return text.find(piece) != std::string_view::npos;
+}
+
+void requireKnownKind(const RuntimeError& error) {
+    const auto kind = error.kind();
+    require(kind == ErrorKind::Overflow || kind == ErrorKind::DivisionByZero ||
+                kind == ErrorKind::InvalidOperation || kind == ErrorKind::TypeMismatch,
+            "unknown error kind");
+    require(std::strlen(error.what()) > 0, "empty error message");
+}
+
+// The largest value whose 15-digit text still reads back below the double range: above it the
+// text rounds up past DBL_MAX ("1,79769313486232E+308") and reading it overflows.
+constexpr double largestReadable = 1.797693134862315e308;
+
+// A finite value must survive numberText -> readBack -> numberText unchanged, and every reader
+// the calculation uses on its own results must agree on what the text says.
+void checkRoundTrip(double value, const NumberSettings& settings) {
+    require(std::isfinite(value), "a parse returned a non-finite value");
+    const std::string text = numberText(value, settings);
+    require(!text.empty(), "numberText gave an empty text");
+    require(!contains(text, "Inf") && !contains(text, "NaN"), "numberText of a finite value", text);
+    const std::string_view other = settings.decimal == "," ? "." : ",";
+    require(!contains(text, other), "numberText used the other separator", text);
+
+    double back = 0.0;
+    try {
+        back = readBack(text, settings);
+    } catch (const RuntimeError& error) {
+        require(error.kind() == ErrorKind::Overflow && std::fabs(value) > largestReadable,
+                "readBack refused a text numberText wrote", text);
+        return;
+    }
+    require(numberText(back, settings) == text, "readBack(numberText(v)) is not v", text);
+    require(localeNumber(text, settings) == back, "localeNumber disagrees with readBack", text);
+    require(leadingNumber(commaToDot(text)) == back, "leadingNumber disagrees with readBack", text);
+
+    const double rounded = roundHalfEven(value);
+    require(rounded == std::floor(rounded) && std::fabs(rounded - value) <= 0.5,
+            "roundHalfEven is not the nearest integer", text);
+}
+
+void fuzzParsers(std::string_view text, const NumberSettings& settings) {
+    try {
+        checkRoundTrip(leadingNumber(text), settings);
+    } catch (const RuntimeError& error) {
+        require(error.kind() == ErrorKind::Overflow, "leadingNumber threw other than Overflow");
+    }
+    try {
+        checkRoundTrip(localeNumber(text, settings), settings);
+    } catch (const RuntimeError& error) {
+        require(error.kind() == ErrorKind::TypeMismatch || error.kind() == ErrorKind::Overflow,
+                "localeNumber threw other than TypeMismatch or Overflow");
+    }
+    // The same bytes as a raw double reach values no text parse would produce.
+    if (text.size() >= sizeof(double)) {
+        double raw = 0.0;
+        std::memcpy(&raw, text.data(), sizeof raw);
+        if (std::isfinite(raw)) {
+            checkRoundTrip(raw, settings);
+        }
+    }
+    const std::string dotted = commaToDot(text);
+    require(dotted.size() == text.size() && !contains(dotted, ","), "commaToDot");
+}
+
+void fuzzCalculation(std::string_view rest, const NumberSettings& settings) {
+    FieldSheet sheet;
+    bool more = true;
+    for (const auto& info : allFields()) {
+        if (!more) {
+            break;
+        }
+        const auto end = rest.find('\x01');
+        sheet.setText(info.field, std::string(rest.substr(0, end)));
+        if (end == std::string_view::npos) {
+            more = false;
+        } else {
+            rest.remove_prefix(end + 1);
+        }
+    }
+
+    try {
+        calculate(sheet, settings);
+    } catch (const RuntimeError& error) {
+        requireKnownKind(error);
+        return;
+    }
+    for (const auto& info : allFields()) {
+        if (!info.isResult) {
+            continue;
+        }
+        const std::string& text = sheet.text(info.field);
+        require(!text.empty(), "empty result", info.name);
+        require(!contains(text, "Inf") && !contains(text, "NaN"), "result not finite", text);
+        // Only the total keeps the user's separator; the others end up with ".".
+        if (info.field != Field::mostraptot) {
+            require(!contains(text, ","), "result kept a comma", text);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const auto settings =
+        (data[0] & 1) != 0 ? NumberSettings::dotDecimal() : NumberSettings::italian();
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if ((data[0] & 2) == 0) {
+        fuzzParsers(rest, settings);
+    } else {
+        fuzzCalculation(rest, settings);
+    }
+    return 0;
+}
