@@ -162,6 +162,10 @@ void MainWindow::calculate() {
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("Memoria insufficiente per il calcolo."),
                   QStringLiteral("Riduci la lunghezza dei testi nei campi e riprova."));
+    } catch (const std::exception& error) {
+        // Not expected; still no reason to lose what the user typed.
+        showError(QStringLiteral("Errore imprevisto nel calcolo."),
+                  QString::fromUtf8(error.what()));
     }
 }
 
