@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <system_error>
 
 namespace tarvimo {
@@ -95,9 +96,62 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The usual case, a number written without blanks and with an "e" exponent if any, read in place
+// without copying. Anything else is left to the general reader.
+std::optional<double> plainLeadingNumber(std::string_view text) {
+    const std::size_t size = text.size();
+    std::size_t at = 0;
+    if (at < size && text[at] == '-') {
+        ++at;
+    }
+    const std::size_t integerStart = at;
+    while (at < size && isDigit(text[at])) {
+        ++at;
+    }
+    bool anyDigit = at > integerStart;
+    if (at < size && text[at] == '.') {
+        const std::size_t fractionStart = ++at;
+        while (at < size && isDigit(text[at])) {
+            ++at;
+        }
+        anyDigit = anyDigit || at > fractionStart;
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    std::size_t end = at;
+    if (at < size && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < size && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        const std::size_t exponentStart = at;
+        while (at < size && isDigit(text[at])) {
+            ++at;
+        }
+        if (at > exponentStart) {
+            end = at;
+        }
+    }
+    // A blank may hide a continuation of the number, and "d" is an exponent letter too.
+    if (at < size && (text[at] == ' ' || text[at] == '\t' || text[at] == '\n' || text[at] == 'd' ||
+                      text[at] == 'D')) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + end, value);
+    if (result.ec != std::errc() || result.ptr != text.data() + end) {
+        return std::nullopt; // out of range, among others: the general reader tells which way
+    }
+    return value;
+}
+
 } // namespace
 
 double leadingNumber(std::string_view text) {
+    if (const auto plain = plainLeadingNumber(text)) {
+        return *plain;
+    }
     // Blanks are skipped wherever they are, so the text is walked without copying it first.
     std::size_t at = 0;
     const auto skipBlanks = [&] {

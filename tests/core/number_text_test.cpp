@@ -62,6 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"too small becomes zero", "1e-400", 0},
                     LeadingCase{"a zero with a huge exponent is zero", "0e99999999999999999999", 0},
                     LeadingCase{"largest double", "1.7976931348623157e308", 1.7976931348623157e308},
+                    LeadingCase{"upper-case exponent", "1.5E3", 1500},
+                    LeadingCase{"negative fraction without integer digits", "-.5", -0.5},
+                    LeadingCase{"trailing blank", "42 ", 42},
+                    LeadingCase{"blank before the fraction", "4 .5", 4.5},
+                    LeadingCase{"letters after the exponent", "12e5x", 1200000},
+                    LeadingCase{"exponent with plus sign", "1e+05", 100000},
+                    LeadingCase{"plus sign before blanks", "+ 7", 7},
                     LeadingCase{"many digits round correctly",
                                 "0.1000000000000000055511151231257827", 0.1}));
 
