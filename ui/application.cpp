@@ -1,6 +1,5 @@
 #include "application.h"
 
-#include "legacy_fonts.h"
 #include "main_window.h"
 #include "qt_number_settings.h"
 #include "splash_window.h"
@@ -31,7 +30,6 @@ SplashWindow* startTarvimo(QApplication& app) {
     QApplication::setApplicationVersion(QStringLiteral(TARVIMO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.tarvimo.Tarvimo"));
     installItalianTranslations(app);
-    installFontSubstitutes();
 
     const NumberSettings settings = numberSettingsFor(QLocale::system());
     auto* splash = new SplashWindow();

@@ -1,6 +1,5 @@
 #include "legacy_fonts.h"
 
-#include <QStringList>
 #include <array>
 #include <utility>
 
@@ -14,8 +13,6 @@ const std::array<std::pair<const char*, const char*>, 3> standIns{{
     {"Comic Sans MS", "Comic Neue"},
 }};
 
-} // namespace
-
 QString standInFamily(const QString& designFamily) {
     for (const auto& [design, standIn] : standIns) {
         if (designFamily == QLatin1String(design)) {
@@ -25,12 +22,7 @@ QString standInFamily(const QString& designFamily) {
     return designFamily;
 }
 
-void installFontSubstitutes() {
-    for (const auto& [design, standIn] : standIns) {
-        QFont::insertSubstitutions(QString::fromLatin1(design),
-                                   {QString::fromLatin1(standIn), QStringLiteral("DejaVu Sans")});
-    }
-}
+} // namespace
 
 QFont legacyFont(const QString& designFamily, double pointSize, bool bold) {
     QFont font(standInFamily(designFamily));

@@ -6,14 +6,9 @@
 namespace tarvimo {
 
 // The windows were designed with "MS Sans Serif", "Arial" and "Comic Sans MS"; Debian installs
-// free fonts that stand in for them.
-QString standInFamily(const QString& designFamily);
-
-// Maps the design names to their stand-ins for any font Qt looks up by name.
-void installFontSubstitutes();
-
-// A font by its design name, size in points and weight, with the stand-in family already
-// chosen: asking for a family the desktop lacks makes Qt search for fallbacks, which is slow.
+// free fonts that stand in for them. A font by its design name, size in points and weight, with
+// the stand-in family already chosen: asking for a family the desktop lacks makes Qt search for
+// fallbacks, which is slow.
 QFont legacyFont(const QString& designFamily, double pointSize, bool bold = false);
 
 } // namespace tarvimo

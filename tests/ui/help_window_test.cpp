@@ -14,10 +14,7 @@ using tarvimo::twipsRect;
 class HelpWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
 
     void window() {
         QPointer<HelpWindow> help = new HelpWindow;

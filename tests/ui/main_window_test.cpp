@@ -60,10 +60,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
     void cleanup() {
         const auto windows = QApplication::topLevelWidgets();
         for (QWidget* w : windows) {

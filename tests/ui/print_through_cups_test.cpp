@@ -1,4 +1,3 @@
-#include "legacy_fonts.h"
 #include "main_window.h"
 
 #include <QFile>
@@ -15,10 +14,7 @@ class PrintThroughCupsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
 
     void jobArrivesInTheQueue() {
         const QString output = qEnvironmentVariable("TARVIMO_CUPS_OUTPUT");

@@ -1,5 +1,4 @@
 #include "help_window.h"
-#include "legacy_fonts.h"
 #include "main_window.h"
 #include "modal_helper.h"
 
@@ -42,10 +41,7 @@ class RobustnessTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
 
     void anyInputInAnyField_data() {
         QTest::addColumn<QString>("field");

@@ -21,10 +21,7 @@ class SplashWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
     void init() {
         m_splash = new SplashWindow;
         m_proceeded = 0;

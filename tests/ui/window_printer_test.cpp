@@ -1,4 +1,3 @@
-#include "legacy_fonts.h"
 #include "main_window.h"
 #include "modal_helper.h"
 #include "window_printer.h"
@@ -37,10 +36,7 @@ class WindowPrinterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        Q_INIT_RESOURCE(tarvimo);
-        tarvimo::installFontSubstitutes();
-    }
+    void initTestCase() { Q_INIT_RESOURCE(tarvimo); }
 
     void pageHoldsTheWindowImage() {
         QTemporaryDir dir;
