@@ -75,7 +75,41 @@ void checkRoundTrip(double value, const NumberSettings& settings) {
             "roundHalfEven is not the nearest integer", text);
 }
 
+// What leadingNumber made of a text: a value, or the kind of fault it threw.
+struct LeadingOutcome {
+    bool threw = false;
+    ErrorKind kind = ErrorKind::Overflow;
+    double value = 0.0;
+
+    bool operator==(const LeadingOutcome& other) const {
+        if (threw || other.threw) {
+            return threw == other.threw && kind == other.kind;
+        }
+        return value == other.value && std::signbit(value) == std::signbit(other.value);
+    }
+};
+
+LeadingOutcome leadingOutcome(std::string_view text) {
+    try {
+        return {false, ErrorKind::Overflow, leadingNumber(text)};
+    } catch (const RuntimeError& error) {
+        return {true, error.kind(), 0.0};
+    }
+}
+
+// Blanks are skipped wherever they stand, so adding one must change nothing. A blank also sends
+// leadingNumber past its quick reader for plain numbers, so this compares the two readers.
+void checkBlankInsensitive(std::string_view text) {
+    const auto plain = leadingOutcome(text);
+    for (const std::size_t at : {std::size_t{0}, text.size() / 2}) {
+        std::string blanked(text);
+        blanked.insert(at, 1, ' ');
+        require(leadingOutcome(blanked) == plain, "a blank changed leadingNumber", text);
+    }
+}
+
 void fuzzParsers(std::string_view text, const NumberSettings& settings) {
+    checkBlankInsensitive(text);
     try {
         checkRoundTrip(leadingNumber(text), settings);
     } catch (const RuntimeError& error) {
