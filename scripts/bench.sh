@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in Release, runs each ten times and prints the medians and the fitted growth.
 # Extra arguments go to the benchmark, e.g. scripts/bench.sh --benchmark_filter=Default
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Tarvimo's own start-up and a minimal Qt Widgets program many times, alternating, and
 # compares the median time to the first painted window and the median peak resident memory.
 # Then measures a 10 MB paste into a field followed by "Calcola".

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Printing through a real print server: starts cupsd with a default queue that writes each job
 # to a file and presses "Stampa"; then removes every queue and checks the no-printer path.
 # Expects the tests built by scripts/test.sh.

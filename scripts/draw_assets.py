@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draw Tarvimo's pictures and icons.
 
 The images are drawn from code so they can be tweaked and redrawn without an

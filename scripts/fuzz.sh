@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the calculation core with libFuzzer, AddressSanitizer and UBSan, and fuzzes it for a while
 # starting from the seed corpus. Exits non-zero if the fuzzer finds a crash, a broken rule, a
 # sanitizer report or an input slower than 10 s; the input that did it is kept in build/fuzz/.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks its desktop files, installs it with apt and starts the
 # installed program under a virtual X server: it must stay up and show its start-up window.
 set -euo pipefail

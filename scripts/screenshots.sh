@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Photographs the three windows under a virtual X server, for the README:
 # docs/splash.png, docs/main-window.png (after "Calcola") and docs/help.png.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, whatever Tarvimo needs to build, test and run that is not there yet.
 # Usage: scripts/setup.sh [extra Debian packages...]
 set -euo pipefail

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that need a screen: starts a virtual X server on display :$1 and sets
 # DISPLAY; the caller stops it with: kill "$XVFB_PID".
 start_xvfb() {

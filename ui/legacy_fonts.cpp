@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "legacy_fonts.h"
 
 #include <array>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "qt_number_settings.h"
 
 namespace tarvimo {

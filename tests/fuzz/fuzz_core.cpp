@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the number parsers and to the whole calculation.
 //
 // The first byte picks the settings (bit 0: 0 Italian, 1 dot decimal) and the mode (bit 1):

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "main_window.h"
 #include "modal_helper.h"
 #include "window_printer.h"
