@@ -1,32 +1,83 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package, checks its desktop files, installs it with apt and starts the
-# installed program under a virtual X server: it must stay up and show its start-up window.
+# Builds the Debian package the way Debian would accept it and checks it: the licence of every
+# file (reuse), the desktop files, lintian with no errors or warnings, a second build of the same
+# files in another folder giving the same bytes, and the package installed with apt and started
+# under a virtual X server, where it must stay up and show its start-up window.
 set -euo pipefail
+shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh dpkg-dev file desktop-file-utils appstream xdotool
-cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF -DTARVIMO_WERROR=ON
-cmake --build build/package --parallel "$(nproc)"
-rm -f build/package/tarvimo_*.deb
-(cd build/package && cpack)
-deb=$(ls build/package/tarvimo_*.deb)
-dpkg-deb --info "$deb"
+bash scripts/setup.sh dpkg-dev file desktop-file-utils appstream xdotool lintian reuse man-db
+export DEBIAN_FRONTEND=noninteractive
 
+# Same dates and flags for every build: the last commit's date, Debian's hardening flags, and
+# the source folder mapped away so no build path reaches the program.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+
+# Builds the package from the sources in folder $1 and prints the .deb's path.
+build_package() (
+    cd "$1"
+    eval "$(dpkg-buildflags --export=sh)"
+    export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+    cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF \
+        -DTARVIMO_WERROR=ON >&2
+    cmake --build build/package --parallel "$(nproc)" >&2
+    rm -f build/package/tarvimo_*.deb
+    (cd build/package && cpack >&2)
+    ls "$PWD"/build/package/tarvimo_*.deb
+)
+
+reuse lint
 desktop-file-validate assets/org.tarvimo.Tarvimo.desktop
 appstreamcli validate --no-net assets/org.tarvimo.Tarvimo.metainfo.xml
 
-export DEBIAN_FRONTEND=noninteractive
-apt-get install -y -qq "./$deb"
+deb=$(build_package .)
+dpkg-deb --info "$deb"
+dpkg-deb --contents "$deb"
+
+# lintian as root needs to be told it may; every tag is listed, errors and warnings fail.
+tags=$(lintian --allow-root --display-info --tag-display-limit 0 "$deb" || true)
+echo "${tags:-lintian: nessuna segnalazione.}"
+errors=$(grep -c '^E: ' <<<"$tags" || true)
+warnings=$(grep -c '^W: ' <<<"$tags" || true)
+echo "lintian: $errors errori, $warnings avvertimenti."
+if [ "$errors" -ne 0 ] || [ "$warnings" -ne 0 ]; then
+    exit 1
+fi
+
+# The same files in another folder must give a byte-identical package.
+other=$(mktemp -d)
+trap 'rm -rf "$other"' EXIT
+git ls-files -z | xargs -0 tar -cf - | tar -xmf - -C "$other"
+other_deb=$(build_package "$other")
+first=$(sha256sum <"$deb" | cut -d' ' -f1)
+second=$(sha256sum <"$other_deb" | cut -d' ' -f1)
+echo "sha256 $first  $deb"
+echo "sha256 $second  $other_deb"
+if [ "$first" != "$second" ]; then
+    echo "Due compilazioni degli stessi file hanno dato pacchetti diversi." >&2
+    bash scripts/setup.sh diffoscope-minimal >/dev/null 2>&1 && diffoscope "$deb" "$other_deb" | head -100 >&2
+    exit 1
+fi
+echo "Pacchetto riproducibile: due compilazioni, stessi byte."
+
+apt-get install -y -qq --reinstall "./$(realpath --relative-to=. "$deb")"
 test -x /usr/bin/tarvimo
 test -f /usr/share/applications/org.tarvimo.Tarvimo.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/org.tarvimo.Tarvimo.png
+test -f /usr/share/doc/tarvimo/copyright
+man --warnings -l /usr/share/man/it/man1/tarvimo.1.gz >/dev/null
 
 source scripts/xvfb.sh
 start_xvfb "${SMOKE_DISPLAY:-98}"
 app=
-trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
+trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$other"' EXIT
 /usr/bin/tarvimo &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
