@@ -6,7 +6,8 @@
 # results read back through the Text interface (scripts/a11y_probe.py).
 # Usage: scripts/a11y_test.sh   (display :$A11Y_DISPLAY, 120 unless set)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(realpath "$0")
+cd "$(dirname "$self")/.."
 
 program=build/test/ui/tarvimo
 
@@ -28,6 +29,15 @@ if [ "${1:-}" = "--in-session" ]; then
     done
     /usr/libexec/at-spi2-registryd &
     pids+=($!)
+    # Likewise the registry, before the program asks the accessibility bus for it.
+    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress | tr -d ' ')
+    for _ in $(seq 100); do
+        dbus-send --bus="$a11y_bus" --print-reply --dest=org.freedesktop.DBus \
+            /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+            string:org.a11y.atspi.Registry 2>/dev/null | grep -q 'boolean true' && break
+        sleep 0.1
+    done
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" &
     app=$!
     pids+=("$app")
@@ -43,10 +53,10 @@ fi
 
 source scripts/xvfb.sh
 start_xvfb "${A11Y_DISPLAY:-120}"
-trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+trap 'kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
 done
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
-timeout 240 dbus-run-session -- bash "$0" --in-session
+timeout 240 dbus-run-session -- bash "$self" --in-session
