@@ -3,6 +3,7 @@
 
 #include "application.h"
 
+#include "accessibility.h"
 #include "main_window.h"
 #include "qt_number_settings.h"
 #include "splash_window.h"
@@ -33,6 +34,7 @@ SplashWindow* startTarvimo(QApplication& app) {
     QApplication::setApplicationVersion(QStringLiteral(TARVIMO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.tarvimo.Tarvimo"));
     installItalianTranslations(app);
+    installAccessibleWindowRoles();
 
     const NumberSettings settings = numberSettingsFor(QLocale::system());
     auto* splash = new SplashWindow();

@@ -22,7 +22,7 @@ struct ControlSpec {
     int height;
     int tabIndex;
     double pointSize;           // "MS Sans Serif" at this size
-    const char* accessibleName; // what a screen reader says for a text box
+    const char* accessibleName; // what a screen reader says, where the caption would not do
 };
 
 // In creation order: a container comes before what it holds, and a control drawn above

@@ -3,6 +3,7 @@
 
 #include "help_window.h"
 
+#include "accessibility.h"
 #include "legacy_fonts.h"
 #include "twips.h"
 
@@ -45,7 +46,8 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     m_instructions->setObjectName(QStringLiteral("Text1"));
     m_instructions->setText(QStringLiteral("ISTRUZIONI PER L'USO DI TARVIMO v1.0"));
-    m_instructions->setAccessibleName(m_instructions->text());
+    // In capitals some speech engines spell it out letter by letter.
+    m_instructions->setAccessibleName(QStringLiteral("Istruzioni per l'uso di Tarvimo v1.0"));
     m_instructions->setFont(legacyFont(QStringLiteral("Comic Sans MS"), 9));
     m_instructions->setAlignment(Qt::AlignCenter);
     m_instructions->setGeometry(twipsRect(0, 720, 6015, 285));
@@ -62,6 +64,7 @@ HelpWindow::HelpWindow(QWidget* parent)
                                    m_glossary->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     m_glossary->setPlainText(glossary());
     m_glossary->setGeometry(twipsRect(0, 1080, 6015, 3135));
+    nameScrollParts(*m_glossary);
 
     setTabOrder(m_instructions, m_glossary);
     m_instructions->setFocus();

@@ -92,7 +92,7 @@ void MainWindow::buildControls() {
         }
         control->setObjectName(qs(row.name));
         if (row.kind != ControlKind::TextBox) {
-            control->setAccessibleName(caption);
+            control->setAccessibleName(row.accessibleName ? qs(row.accessibleName) : caption);
         }
         control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
         control->setFont(legacyFont(QStringLiteral("MS Sans Serif"), row.pointSize));

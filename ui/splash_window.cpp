@@ -3,6 +3,7 @@
 
 #include "splash_window.h"
 
+#include "accessibility.h"
 #include "legacy_fonts.h"
 #include "twips.h"
 
@@ -80,7 +81,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 
     m_notice = new QPlainTextEdit(m_frame);
     m_notice->setObjectName(QStringLiteral("Avvisofull"));
-    m_notice->setAccessibleName(QStringLiteral("AVVISO"));
+    m_notice->setAccessibleName(QStringLiteral("Avviso"));
     m_notice->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     m_notice->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_notice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -92,6 +93,12 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_notice->setGeometry(twipsRect(2520, 1440, 2655, 2655));
     // Shown once the window is loaded.
     m_notice->hide();
+
+    // Screen readers name everything they reach, the empty half of the product name included.
+    setAccessibleDescription(QStringLiteral("Premi un tasto per continuare"));
+    m_frame->setAccessibleName(QStringLiteral("Avvio di Tarvimo"));
+    m_companyProduct->setAccessibleName(QStringLiteral("Tarvimo"));
+    nameScrollParts(*m_notice);
 
     // Key preview: a key typed anywhere in the window reaches eventFilter first.
     installEventFilter(this);

@@ -202,8 +202,8 @@ private slots:
         if (!caption.isEmpty()) {
             auto* label = window.findChild<QLabel*>(caption);
             QVERIFY(label);
-            QVERIFY2(box->accessibleName().startsWith(label->text()),
-                     qPrintable(box->accessibleName()));
+            // A screen reader says a phrase, not the abbreviated caption.
+            QVERIFY2(box->accessibleName() != label->text(), qPrintable(box->accessibleName()));
             QCOMPARE(label->parentWidget(), box->parentWidget());
         }
     }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Reads the running program as a screen reader does, over AT-SPI: the roles and names of the
+# splash, main and help windows, "Calcola" pressed through its Action interface and the eleven
+# results read back through the Text interface (scripts/a11y_probe.py).
+# Usage: scripts/a11y_test.sh   (display :$A11Y_DISPLAY, 120 unless set)
+set -euo pipefail
+self=$(realpath "$0")
+cd "$(dirname "$self")/.."
+
+program=build/test/ui/tarvimo
+
+# Second stage, inside a private session bus: the accessibility bus, the program, the probe.
+if [ "${1:-}" = "--in-session" ]; then
+    pids=()
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+          rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    pids+=($!)
+    # Asking the bus for the name would start a second launcher of its own: wait for ours.
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+            grep -q 'boolean true' && break
+        sleep 0.1
+    done
+    /usr/libexec/at-spi2-registryd &
+    pids+=($!)
+    # Likewise the registry, before the program asks the accessibility bus for it.
+    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress | tr -d ' ')
+    for _ in $(seq 100); do
+        dbus-send --bus="$a11y_bus" --print-reply --dest=org.freedesktop.DBus \
+            /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+            string:org.a11y.atspi.Registry 2>/dev/null | grep -q 'boolean true' && break
+        sleep 0.1
+    done
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" &
+    app=$!
+    pids+=("$app")
+    /usr/bin/python3 scripts/a11y_probe.py --pid "$app" --table ui/control_table.cpp
+    exit
+fi
+
+bash scripts/setup.sh at-spi2-core python3-pyatspi dbus dbus-x11 xdotool
+if [ ! -x "$program" ]; then
+    cmake -S . -B build/test -DTARVIMO_WERROR=ON -DTARVIMO_BUILD_BENCH=ON >/dev/null
+    cmake --build build/test --parallel "$(nproc)" --target tarvimo >/dev/null
+fi
+
+source scripts/xvfb.sh
+start_xvfb "${A11Y_DISPLAY:-120}"
+trap 'kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
+timeout 240 dbus-run-session -- bash "$self" --in-session
