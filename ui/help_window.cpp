@@ -5,6 +5,7 @@
 
 #include "legacy_fonts.h"
 #include "twips.h"
+#include "window_size.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -31,7 +32,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/help.png")));
     // The main window opens a fresh one each time this one has been closed.
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());
+    keepWindowSize(*this, twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());
 
     m_title->setObjectName(QStringLiteral("Label1"));
     m_title->setText(QStringLiteral("Tarvimo v1.0"));

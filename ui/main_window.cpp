@@ -9,6 +9,7 @@
 #include "legacy_fonts.h"
 #include "twips.h"
 #include "window_printer.h"
+#include "window_size.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -40,7 +41,7 @@ MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
     setObjectName(QStringLiteral("Interfaccia1"));
     setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
     setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
-    setFixedSize(twipsToPixels(5760), twipsToPixels(5430));
+    keepWindowSize(*this, QSize(twipsToPixels(5760), twipsToPixels(5430)));
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     buildControls();
     bindSheet();
