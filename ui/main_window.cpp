@@ -7,6 +7,7 @@
 #include "control_table.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
+#include "push_button.h"
 #include "twips.h"
 #include "window_printer.h"
 #include "window_size.h"
@@ -84,8 +85,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(caption, parent);
-            button->setAutoDefault(false);
+            auto* button = new PushButton(caption, parent);
             tabStops.emplace_back(row.tabIndex, button);
             control = button;
             break;
