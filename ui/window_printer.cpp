@@ -12,7 +12,10 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
+#include <memory>
 
 namespace tarvimo {
 
@@ -56,12 +59,28 @@ PrintOutcome saveAsPdf(QWidget& widget, const QString& suggestedPdfName) {
 
 } // namespace
 
-bool renderWidgetPage(QWidget& widget, QPrinter& printer) {
+QPixmap paperImage(QWidget& widget) {
+    // Paper is white: Qt's own light palette, whatever the desktop's theme.
+    static const QPalette light = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        return fusion ? fusion->standardPalette() : QPalette(Qt::black, QColor(0xef, 0xef, 0xef));
+    }();
+    const bool ownPalette = widget.testAttribute(Qt::WA_SetPalette);
+    const QPalette screenPalette = widget.palette();
+    widget.setPalette(light);
+
     QPixmap image(widget.size() * printScale);
     image.setDevicePixelRatio(printScale);
-    image.fill(widget.palette().window().color());
+    image.fill(light.window().color());
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
 
+    // An empty palette puts the widget back on the one it inherits.
+    widget.setPalette(ownPalette ? screenPalette : QPalette());
+    return image;
+}
+
+bool renderWidgetPage(QWidget& widget, QPrinter& printer) {
+    const QPixmap image = paperImage(widget);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;
