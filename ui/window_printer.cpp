@@ -12,10 +12,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QWidget>
-#include <memory>
 
 namespace tarvimo {
 
@@ -60,10 +57,15 @@ PrintOutcome saveAsPdf(QWidget& widget, const QString& suggestedPdfName) {
 } // namespace
 
 QPixmap paperImage(QWidget& widget) {
-    // Paper is white: Qt's own light palette, whatever the desktop's theme.
+    // Paper is white whatever the desktop's theme: Qt's light grey window, white boxes, black text.
+    // Not a style's standard palette, which follows a dark desktop too.
     static const QPalette light = [] {
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        return fusion ? fusion->standardPalette() : QPalette(Qt::black, QColor(0xef, 0xef, 0xef));
+        const QColor window(0xef, 0xef, 0xef);
+        QPalette palette(Qt::black, window, window.lighter(150), window.darker(150),
+                         window.darker(130), Qt::black, Qt::white, Qt::white, window);
+        palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+        return palette;
     }();
     const bool ownPalette = widget.testAttribute(Qt::WA_SetPalette);
     const QPalette screenPalette = widget.palette();
