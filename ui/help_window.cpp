@@ -4,10 +4,14 @@
 #include "help_window.h"
 
 #include "accessibility.h"
+#include "contrast.h"
 #include "legacy_fonts.h"
 #include "twips.h"
+#include "window_size.h"
 
+#include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,16 +36,18 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/help.png")));
     // The main window opens a fresh one each time this one has been closed.
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());
+    keepWindowSize(*this, twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());
 
     m_title->setObjectName(QStringLiteral("Label1"));
     m_title->setText(QStringLiteral("Tarvimo v1.0"));
     m_title->setAccessibleName(m_title->text());
     m_title->setFont(legacyFont(QStringLiteral("Comic Sans MS"), 20.25));
     m_title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    // A band in the colour the desktop uses for title-bar text.
+    // A band in the colour the desktop uses for title-bar text, lettered in whichever colour of
+    // the same palette stands out most on it: on a dark desktop that colour is light.
     m_title->setBackgroundRole(QPalette::HighlightedText);
     m_title->setAutoFillBackground(true);
+    letterTitleBand();
     m_title->setGeometry(twipsRect(0, 0, 6015, 615));
 
     m_instructions->setObjectName(QStringLiteral("Text1"));
@@ -63,11 +69,33 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_glossary->setTabStopDistance(8 *
                                    m_glossary->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     m_glossary->setPlainText(glossary());
+    // The glossary keeps its tab indents; the Tab key moves on, as in every other box.
+    m_glossary->setTabChangesFocus(true);
     m_glossary->setGeometry(twipsRect(0, 1080, 6015, 3135));
     nameScrollParts(*m_glossary);
 
     setTabOrder(m_instructions, m_glossary);
     m_instructions->setFocus();
+}
+
+void HelpWindow::letterTitleBand() {
+    m_title->setForegroundRole(mostContrastingRole(palette(), m_title->backgroundRole()));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        letterTitleBand();
+    }
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape closes it, as it closes a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HelpWindow::glossary() {

@@ -22,7 +22,13 @@ public:
     // Lines end in CR LF and section bodies are indented with a tab.
     static QString glossary();
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void letterTitleBand();
+
     QLabel* m_title;
     QLineEdit* m_instructions;
     QPlainTextEdit* m_glossary;

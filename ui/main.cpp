@@ -6,6 +6,12 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    // Native on every Wayland desktop (Qt 6.4 would choose XWayland on GNOME), X11 where the
+    // Wayland plugin or compositor is missing; a platform the user chose stays chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qgetenv("XDG_SESSION_TYPE") == "wayland") {
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+    }
     Q_INIT_RESOURCE(tarvimo);
     QApplication app(argc, argv);
     tarvimo::startTarvimo(app);

@@ -7,8 +7,10 @@
 #include "control_table.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
+#include "push_button.h"
 #include "twips.h"
 #include "window_printer.h"
+#include "window_size.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -40,7 +42,7 @@ MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
     setObjectName(QStringLiteral("Interfaccia1"));
     setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
     setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
-    setFixedSize(twipsToPixels(5760), twipsToPixels(5430));
+    keepWindowSize(*this, QSize(twipsToPixels(5760), twipsToPixels(5430)));
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     buildControls();
     bindSheet();
@@ -83,8 +85,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(caption, parent);
-            button->setAutoDefault(false);
+            auto* button = new PushButton(caption, parent);
             tabStops.emplace_back(row.tabIndex, button);
             control = button;
             break;

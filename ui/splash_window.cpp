@@ -6,6 +6,7 @@
 #include "accessibility.h"
 #include "legacy_fonts.h"
 #include "twips.h"
+#include "window_size.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -55,7 +56,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setContentsMargins(borderWidth, borderWidth, borderWidth, borderWidth);
     const QSize client = twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size();
-    setFixedSize(client + QSize(2 * borderWidth, 2 * borderWidth));
+    keepWindowSize(*this, client + QSize(2 * borderWidth, 2 * borderWidth));
 
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);

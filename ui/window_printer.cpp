@@ -56,12 +56,33 @@ PrintOutcome saveAsPdf(QWidget& widget, const QString& suggestedPdfName) {
 
 } // namespace
 
-bool renderWidgetPage(QWidget& widget, QPrinter& printer) {
+QPixmap paperImage(QWidget& widget) {
+    // Paper is white whatever the desktop's theme: Qt's light grey window, white boxes, black text.
+    // Not a style's standard palette, which follows a dark desktop too.
+    static const QPalette light = [] {
+        const QColor window(0xef, 0xef, 0xef);
+        QPalette palette(Qt::black, window, window.lighter(150), window.darker(150),
+                         window.darker(130), Qt::black, Qt::white, Qt::white, window);
+        palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+        return palette;
+    }();
+    const bool ownPalette = widget.testAttribute(Qt::WA_SetPalette);
+    const QPalette screenPalette = widget.palette();
+    widget.setPalette(light);
+
     QPixmap image(widget.size() * printScale);
     image.setDevicePixelRatio(printScale);
-    image.fill(widget.palette().window().color());
+    image.fill(light.window().color());
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
 
+    // An empty palette puts the widget back on the one it inherits.
+    widget.setPalette(ownPalette ? screenPalette : QPalette());
+    return image;
+}
+
+bool renderWidgetPage(QWidget& widget, QPrinter& printer) {
+    const QPixmap image = paperImage(widget);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;

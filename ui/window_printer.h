@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QPixmap;
 class QPrinter;
 class QWidget;
 
@@ -16,6 +17,10 @@ struct PrintOutcome {
     PrintStatus status;
     QString message; // why it failed, in Italian
 };
+
+// The widget's client area drawn in light colours, at three times its size, as it goes on paper;
+// the widget keeps its own colours on screen.
+QPixmap paperImage(QWidget& widget);
 
 // Draws an image of the widget's client area on one page, as large as the page allows.
 bool renderWidgetPage(QWidget& widget, QPrinter& printer);

@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "contrast.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
 #include "twips.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
@@ -36,6 +39,68 @@ private slots:
         help->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(help.isNull());
+    }
+
+    // Tab and Shift+Tab move between the two boxes and type nothing; Escape closes the window.
+    void keyboard_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("to"); // empty: the window has closed
+        QTest::newRow("Tab goes from the instructions to the glossary")
+            << u"Text1"_s << int(Qt::Key_Tab) << int(Qt::NoModifier) << u"Text2"_s;
+        QTest::newRow("Tab leaves the glossary for the instructions")
+            << u"Text2"_s << int(Qt::Key_Tab) << int(Qt::NoModifier) << u"Text1"_s;
+        QTest::newRow("Shift+Tab leaves the glossary for the instructions")
+            << u"Text2"_s << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << u"Text1"_s;
+        QTest::newRow("Escape in the instructions closes the window")
+            << u"Text1"_s << int(Qt::Key_Escape) << int(Qt::NoModifier) << QString();
+        QTest::newRow("Escape in the glossary closes the window")
+            << u"Text2"_s << int(Qt::Key_Escape) << int(Qt::NoModifier) << QString();
+    }
+    void keyboard() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, to);
+        QPointer<HelpWindow> help = new HelpWindow;
+        help->show();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        auto* glossary = help->findChild<QPlainTextEdit*>(u"Text2"_s);
+        const QString text = glossary->toPlainText();
+        help->findChild<QWidget*>(from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        if (to.isEmpty()) {
+            QVERIFY(!help->isVisible());
+            delete help;
+            return;
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), to);
+        QCOMPARE(glossary->toPlainText(), text);
+        delete help;
+    }
+
+    // The band keeps the colour for title-bar text and is lettered legibly under any palette.
+    void titleBandContrast_data() {
+        QTest::addColumn<QColor>("band");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light desktop") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("dark desktop") << QColor(0xf0, 0xf0, 0xf0) << QColor(0xf0, 0xf0, 0xf0);
+        QTest::newRow("high contrast") << QColor(Qt::black) << QColor(Qt::white);
+    }
+    void titleBandContrast() {
+        QFETCH(QColor, band);
+        QFETCH(QColor, text);
+        QPalette palette(text, QColor(0x32, 0x32, 0x32));
+        palette.setColor(QPalette::HighlightedText, band);
+        palette.setColor(QPalette::Base, band == Qt::black ? Qt::white : Qt::black);
+        HelpWindow help;
+        help.setPalette(palette);
+        auto* title = help.findChild<QLabel*>(u"Label1"_s);
+        QCOMPARE(title->backgroundRole(), QPalette::HighlightedText);
+        QVERIFY(tarvimo::contrastRatio(title->palette().color(title->foregroundRole()), band) >=
+                4.5);
     }
 
     void controls_data() {

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <limits>
 
+using namespace Qt::StringLiterals;
 using tarvimo::Field;
 using tarvimo::MainWindow;
 using tarvimo::NumberSettings;
@@ -308,6 +309,31 @@ private slots:
         typeInto(window, QStringLiteral("sceglidislivello"), QStringLiteral("620"));
         QTest::keyClick(gain, Qt::Key_Enter);
         QCOMPARE(textOf(window, QStringLiteral("mostrapmedia")), QStringLiteral("12.16"));
+    }
+
+    // Return and Enter press the focused button, as Space does.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("helpShown");
+        QTest::newRow("Return on \"Calcola\" calculates")
+            << u"pulsantecalcola"_s << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter on \"Calcola\" calculates")
+            << u"pulsantecalcola"_s << int(Qt::Key_Enter) << false;
+        QTest::newRow("Return on \"?\" opens the help")
+            << u"Command1"_s << int(Qt::Key_Return) << true;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(bool, helpShown);
+        MainWindow window(NumberSettings::italian());
+        window.show();
+        auto* pushButton = window.findChild<QPushButton*>(button);
+        pushButton->setFocus();
+        QTest::keyClick(pushButton, Qt::Key(key));
+        QCOMPARE(textOf(window, u"mostrapgrav"_s).isEmpty(), helpShown);
+        QCOMPARE(window.helpWindow() != nullptr, helpShown);
     }
 
     void errorsAreReportedAndTheWindowStays_data() {

@@ -5,9 +5,11 @@
 #include "modal_helper.h"
 #include "window_printer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -51,6 +53,36 @@ private slots:
         printer.setOutputFileName(dir.filePath(QStringLiteral("pagina.pdf")));
         QVERIFY(tarvimo::renderWidgetPage(window, printer));
         verifyWindowPage(printer.outputFileName());
+    }
+
+    // Paper is white under a dark desktop; the window keeps its colours on screen.
+    void paperIsLightUnderADarkPalette_data() {
+        QTest::addColumn<bool>("ownPalette");
+        QTest::newRow("an inherited palette stays inherited") << false;
+        QTest::newRow("a palette of its own stays its own") << true;
+    }
+    void paperIsLightUnderADarkPalette() {
+        QFETCH(bool, ownPalette);
+        const QPalette desktop = QApplication::palette();
+        const QPalette dark(QColor(0xf0, 0xf0, 0xf0), QColor(0x32, 0x32, 0x32));
+        QApplication::setPalette(ownPalette ? desktop : dark);
+        MainWindow window(NumberSettings::italian());
+        if (ownPalette) {
+            window.setPalette(dark);
+        }
+        window.show();
+        const QImage image =
+            tarvimo::paperImage(window).toImage().convertToFormat(QImage::Format_Grayscale8);
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                sum += qGray(image.pixel(x, y));
+            }
+        }
+        QVERIFY(sum / (image.width() * image.height()) > 200);
+        QCOMPARE(window.testAttribute(Qt::WA_SetPalette), ownPalette);
+        QCOMPARE(window.palette().color(QPalette::Window), dark.color(QPalette::Window));
+        QApplication::setPalette(desktop);
     }
 
     void unwritablePageFails() {
