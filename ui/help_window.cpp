@@ -4,9 +4,9 @@
 #include "help_window.h"
 
 #include "legacy_fonts.h"
+#include "pictures.h"
 #include "twips.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,7 +28,7 @@ HelpWindow::HelpWindow(QWidget* parent)
       m_glossary(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Help"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/help.png")));
+    setWindowIcon(makeWindowIcon(WindowIcon::Help));
     // The main window opens a fresh one each time this one has been closed.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());

@@ -7,12 +7,12 @@
 #include "control_table.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
+#include "pictures.h"
 #include "twips.h"
 #include "window_printer.h"
 
 #include <QGroupBox>
 #include <QHash>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -39,7 +39,7 @@ MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
       m_settings(std::move(settings)) {
     setObjectName(QStringLiteral("Interfaccia1"));
     setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setWindowIcon(makeWindowIcon(WindowIcon::Main));
     setFixedSize(twipsToPixels(5760), twipsToPixels(5430));
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     buildControls();

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "pictures.h"
+
+#include "embedded_pixels.h"
+
+#include <QImage>
+#include <array>
+
+namespace tarvimo {
+
+namespace {
+
+QPixmap toPixmap(const EmbeddedPixels& pixels) {
+    // The image only borrows the bytes; fromImage copies them into the pixmap.
+    const QImage image(pixels.bytes, pixels.width, pixels.height, pixels.bytesPerLine,
+                       static_cast<QImage::Format>(pixels.format));
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QIcon makeWindowIcon(WindowIcon which) {
+    using Sizes = std::array<const EmbeddedPixels*, 5>;
+    static const Sizes main{&mainIcon32, &mainIcon48, &mainIcon64, &mainIcon128, &mainIcon256};
+    static const Sizes help{&helpIcon32, &helpIcon48, &helpIcon64, &helpIcon128, &helpIcon256};
+    static const Sizes splash{&splashIcon32, &splashIcon48, &splashIcon64, &splashIcon128,
+                              &splashIcon256};
+    const Sizes& sizes = which == WindowIcon::Main   ? main
+                         : which == WindowIcon::Help ? help
+                                                     : splash;
+    QIcon icon;
+    for (const EmbeddedPixels* pixels : sizes)
+        icon.addPixmap(toPixmap(*pixels));
+    return icon;
+}
+
+QPixmap splashPicture(QSize controlSize, qreal devicePixelRatio) {
+    if (devicePixelRatio == 1.0 &&
+        controlSize == QSize(splashPicture1x.width, splashPicture1x.height))
+        return toPixmap(splashPicture1x);
+    return QPixmap(QStringLiteral(":/splash@2x.png"));
+}
+
+} // namespace tarvimo
