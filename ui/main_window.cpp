@@ -5,6 +5,7 @@
 
 #include "calculation.h"
 #include "control_table.h"
+#include "field_edit.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
 #include "pictures.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <limits>
 #include <new>
 #include <vector>
 
@@ -71,8 +71,7 @@ void MainWindow::buildControls() {
             control = new QLabel(caption, parent);
             break;
         case ControlKind::TextBox: {
-            auto* edit = new QLineEdit(parent);
-            edit->setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
+            auto* edit = new FieldEdit(parent);
             const auto field = findField(row.name);
             Q_ASSERT(field.has_value());
             m_edits[static_cast<std::size_t>(*field)] = edit;
