@@ -558,10 +558,12 @@ def main():
 
     for name in ("main", "help", "splash"):
         write_palette_icon(os.path.join(ASSETS, "icons", name + ".png"), icon_scene(name, 32))
-    # The main window's larger renderings are the hicolor ones below.
-    for name in ("help", "splash"):
-        for px in LARGE_WINDOW_ICON_SIZES:
-            write_rgba_icon(os.path.join(ASSETS, "icons", "%s-%d.png" % (name, px)), icon_scene(name, px), px)
+    # The main window's larger renderings are the hicolor ones below. The splash, on screen for
+    # moments, only gets the one for a screen scaled by two: every size given to a window is
+    # converted and sent to the window manager before its first paint.
+    for px in LARGE_WINDOW_ICON_SIZES:
+        write_rgba_icon(os.path.join(ASSETS, "icons", "help-%d.png" % px), icon_scene("help", px), px)
+    write_rgba_icon(os.path.join(ASSETS, "icons", "splash-64.png"), icon_scene("splash", 64), 64)
 
     for px in HICOLOR_SIZES:
         write_rgba_icon(os.path.join(ASSETS, "icons", "hicolor", "%dx%d" % (px, px), "apps", APP_ID + ".png"),

@@ -19,6 +19,7 @@ extern const EmbeddedPixels splashPicture1x;
 // The window icons: the 32 px designs and their larger renderings.
 extern const EmbeddedPixels mainIcon32, mainIcon48, mainIcon64, mainIcon128, mainIcon256;
 extern const EmbeddedPixels helpIcon32, helpIcon48, helpIcon64, helpIcon128, helpIcon256;
-extern const EmbeddedPixels splashIcon32, splashIcon48, splashIcon64, splashIcon128, splashIcon256;
+// The splash, on screen for moments, has only the rendering for screens scaled by two.
+extern const EmbeddedPixels splashIcon32, splashIcon64;
 
 } // namespace tarvimo

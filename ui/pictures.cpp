@@ -6,7 +6,7 @@
 #include "embedded_pixels.h"
 
 #include <QImage>
-#include <array>
+#include <QList>
 
 namespace tarvimo {
 
@@ -22,14 +22,18 @@ QPixmap toPixmap(const EmbeddedPixels& pixels) {
 } // namespace
 
 QIcon makeWindowIcon(WindowIcon which) {
-    using Sizes = std::array<const EmbeddedPixels*, 5>;
-    static const Sizes main{&mainIcon32, &mainIcon48, &mainIcon64, &mainIcon128, &mainIcon256};
-    static const Sizes help{&helpIcon32, &helpIcon48, &helpIcon64, &helpIcon128, &helpIcon256};
-    static const Sizes splash{&splashIcon32, &splashIcon48, &splashIcon64, &splashIcon128,
-                              &splashIcon256};
-    const Sizes& sizes = which == WindowIcon::Main   ? main
-                         : which == WindowIcon::Help ? help
-                                                     : splash;
+    QList<const EmbeddedPixels*> sizes;
+    switch (which) {
+    case WindowIcon::Main:
+        sizes = {&mainIcon32, &mainIcon48, &mainIcon64, &mainIcon128, &mainIcon256};
+        break;
+    case WindowIcon::Help:
+        sizes = {&helpIcon32, &helpIcon48, &helpIcon64, &helpIcon128, &helpIcon256};
+        break;
+    case WindowIcon::Splash:
+        sizes = {&splashIcon32, &splashIcon64};
+        break;
+    }
     QIcon icon;
     for (const EmbeddedPixels* pixels : sizes)
         icon.addPixmap(toPixmap(*pixels));
