@@ -64,9 +64,12 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_logo = new QLabel(m_frame);
     m_logo->setObjectName(QStringLiteral("imgLogo"));
     m_logo->setAccessibleName(QStringLiteral("Tarvimo"));
-    m_logo->setScaledContents(true);
     m_logo->setGeometry(twipsRect(120, 240, 2295, 3705));
-    m_logo->setPixmap(splashPicture(m_logo->size(), devicePixelRatio()));
+    // Pixels made for the control are drawn as they are, without a scaled copy; a picture of
+    // another size is scaled to the control, at the screen's pixel ratio.
+    const QPixmap picture = splashPicture(m_logo->size(), devicePixelRatio());
+    m_logo->setScaledContents(picture.size() != m_logo->size());
+    m_logo->setPixmap(picture);
 
     // The whole name reads best in the large label; the small one stays empty.
     m_companyProduct = makeNameLabel(m_frame, QStringLiteral("lblCompanyProduct"), QString(), 18,
