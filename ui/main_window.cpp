@@ -9,8 +9,8 @@
 #include "help_window.h"
 #include "legacy_fonts.h"
 #include "pictures.h"
+#include "print_module.h"
 #include "twips.h"
-#include "window_printer.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -173,8 +173,8 @@ void MainWindow::calculate() {
 
 void MainWindow::print() {
     const auto outcome =
-        printWidget(*this, pdfFileName(QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
-                                       QString::fromStdString(m_sheet.text(Field::sceglidata))));
+        printThroughModule(*this, QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
+                           QString::fromStdString(m_sheet.text(Field::sceglidata)));
     if (outcome.status == PrintStatus::Failed) {
         showError(QStringLiteral("Stampa non riuscita."), outcome.message);
     }
