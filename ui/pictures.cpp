@@ -13,10 +13,11 @@ namespace tarvimo {
 namespace {
 
 QPixmap toPixmap(const EmbeddedPixels& pixels) {
-    // The image only borrows the bytes; fromImage copies them into the pixmap.
+    // The image only borrows the bytes; fromImage copies them into the pixmap, as they are: a
+    // grey picture stays one byte a pixel and becomes colour only where it is drawn.
     const QImage image(pixels.bytes, pixels.width, pixels.height, pixels.bytesPerLine,
                        static_cast<QImage::Format>(pixels.format));
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(image, Qt::NoFormatConversion);
 }
 
 } // namespace
