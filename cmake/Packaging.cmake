@@ -16,6 +16,8 @@ install(CODE [[
                         COMMAND_ERROR_IS_FATAL ANY)
     endif()
 ]])
+# Loaded by the program the first time it prints (ui/print_module.cpp).
+install(TARGETS tarvimo_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 install(FILES assets/${TARVIMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/${TARVIMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY assets/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

@@ -17,6 +17,8 @@ import zlib
 ASSETS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "assets")
 APP_ID = "org.tarvimo.Tarvimo"
 HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+# Window icons larger than the 32 px design, for docks and task switchers on dense screens.
+LARGE_WINDOW_ICON_SIZES = (48, 64, 128, 256)
 
 
 # ------------------------------------------------------------------ PNG writer
@@ -541,27 +543,42 @@ def _byte(v):
     return max(0, min(255, round(v * 255)))
 
 
+def write_rgba_icon(path, scene, px):
+    pixels = rasterise(scene, (px, px), ss=max(4, 128 // px))
+    write_png(path, px, px, 6, 8, [bytes(_byte(v) for p in line for v in p) for line in pixels])
+
+
 def main():
-    splash = rasterise(splash_scene(), (250, 375), ss=4)
-    write_png(os.path.join(ASSETS, "splash.png"), 250, 375, 0, 8,
-              [bytes(_byte(0.299 * r + 0.587 * g + 0.114 * b) for r, g, b, _ in line) for line in splash])
+    # The same scene at twice the pixels, for screens scaled by two.
+    for scale, name in ((1, "splash.png"), (2, "splash@2x.png")):
+        w, h = 250 * scale, 375 * scale
+        splash = rasterise(splash_scene(), (w, h), ss=4)
+        write_png(os.path.join(ASSETS, name), w, h, 0, 8,
+                  [bytes(_byte(0.299 * r + 0.587 * g + 0.114 * b) for r, g, b, _ in line) for line in splash])
 
     for name in ("main", "help", "splash"):
         write_palette_icon(os.path.join(ASSETS, "icons", name + ".png"), icon_scene(name, 32))
+    # The main window's larger renderings are the hicolor ones below. The splash, on screen for
+    # moments, only gets the one for a screen scaled by two: every size given to a window is
+    # converted and sent to the window manager before its first paint.
+    for px in LARGE_WINDOW_ICON_SIZES:
+        write_rgba_icon(os.path.join(ASSETS, "icons", "help-%d.png" % px), icon_scene("help", px), px)
+    write_rgba_icon(os.path.join(ASSETS, "icons", "splash-64.png"), icon_scene("splash", 64), 64)
 
     for px in HICOLOR_SIZES:
-        pixels = rasterise(icon_scene("main", px), (px, px), ss=max(4, 128 // px))
-        write_png(os.path.join(ASSETS, "icons", "hicolor", "%dx%d" % (px, px), "apps", APP_ID + ".png"),
-                  px, px, 6, 8, [bytes(_byte(v) for p in line for v in p) for line in pixels])
+        write_rgba_icon(os.path.join(ASSETS, "icons", "hicolor", "%dx%d" % (px, px), "apps", APP_ID + ".png"),
+                        icon_scene("main", px), px)
     scalable = os.path.join(ASSETS, "icons", "hicolor", "scalable", "apps", APP_ID + ".svg")
     os.makedirs(os.path.dirname(scalable), exist_ok=True)
     with open(scalable, "w", encoding="utf-8", newline="\n") as f:
         f.write(svg(icon_scene("main"), 256))
 
     with open(os.path.join(ASSETS, "tarvimo.qrc"), "w", encoding="utf-8", newline="\n") as f:
-        f.write('<!DOCTYPE RCC>\n<RCC version="1.0">\n    <qresource prefix="/">\n'
-                + "".join("        <file>%s</file>\n" % p
-                          for p in ("splash.png", "icons/main.png", "icons/help.png", "icons/splash.png"))
+        # The 1x splash picture and the window icons are built into the program as pixels
+        # (ui/CMakeLists.txt); only the picture for other pixel ratios is read as a PNG.
+        f.write('<!DOCTYPE RCC>\n<!--\nSPDX-FileCopyrightText: 2026 The Tarvimo authors\n'
+                'SPDX-License-Identifier: GPL-3.0-or-later\n-->\n<RCC version="1.0">\n    <qresource prefix="/">\n'
+                + "".join("        <file>%s</file>\n" % p for p in ("splash@2x.png",))
                 + "    </qresource>\n</RCC>\n")
 
 

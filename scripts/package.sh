@@ -4,7 +4,8 @@
 # Builds the Debian package the way Debian would accept it and checks it: the licence of every
 # file (reuse), the desktop files, lintian with no errors or warnings, a second build of the same
 # files in another folder giving the same bytes, and the package installed with apt and started
-# under a virtual X server, where it must stay up and show its start-up window.
+# under a virtual X server, where it must stay up and show its start-up window, and "Stampa", with
+# no printer installed, must save the page as a PDF through the printing module.
 set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
@@ -73,12 +74,14 @@ test -f /usr/share/applications/org.tarvimo.Tarvimo.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/org.tarvimo.Tarvimo.png
 test -f /usr/share/doc/tarvimo/copyright
 man --warnings -l /usr/share/man/it/man1/tarvimo.1.gz >/dev/null
+test -f /usr/lib/tarvimo/tarvimo_print.so
 
 source scripts/xvfb.sh
 start_xvfb "${SMOKE_DISPLAY:-98}"
 app=
-trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$other"' EXIT
-/usr/bin/tarvimo &
+home=$(mktemp -d)
+trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$other" "$home"' EXIT
+HOME=$home LANG=it_IT.UTF-8 /usr/bin/tarvimo &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 sleep 3
@@ -95,4 +98,26 @@ case "$geometry" in
     exit 1
     ;;
 esac
+
+# "Stampa" without a printer: the program offers a PDF (Return answers Sì), then the save
+# dialog proposes a name in the home folder (Return saves).
+xdotool key --window "$window" Return
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo v0\.1 $' | head -n 1)
+sleep 0.5
+xdotool mousemove --sync --window "$main" 52 196 click 1 # "Stampa"
+sleep 1
+xdotool key Return
+timeout 20 xdotool search --sync --onlyvisible --name '^Salva come PDF$' >/dev/null
+sleep 0.5
+xdotool key Return
+for _ in $(seq 50); do
+    pdf=$(find "$home" -maxdepth 1 -name '*.pdf' | head -n 1)
+    [ -n "$pdf" ] && [ -s "$pdf" ] && break
+    sleep 0.2
+done
+if [ -z "${pdf:-}" ] || ! head -c 5 "$pdf" | grep -q '%PDF-'; then
+    echo "\"Stampa\" nel programma installato non ha salvato il PDF." >&2
+    exit 1
+fi
+echo "\"Stampa\" nel programma installato: salvato $(basename "$pdf") ($(stat -c %s "$pdf") byte)."
 echo "Pacchetto installato e avviato: ok."

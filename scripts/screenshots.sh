@@ -32,3 +32,12 @@ help=$(xdotool search --sync --name '^Help$')
 sleep 0.5
 import -window "$help" docs/help.png
 echo "docs/splash.png, docs/main-window.png e docs/help.png aggiornati."
+
+# The splash on a screen scaled by two, with the picture drawn for that scale.
+kill "$app" 2>/dev/null || true
+QT_SCALE_FACTOR=2 LANG=it_IT.UTF-8 build/release/ui/tarvimo &
+app=$!
+splash=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+sleep 1
+import -window "$splash" docs/splash-2x.png
+echo "docs/splash-2x.png aggiornato."

@@ -6,11 +6,11 @@
 #include "accessibility.h"
 #include "contrast.h"
 #include "legacy_fonts.h"
+#include "pictures.h"
 #include "twips.h"
 #include "window_size.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +33,7 @@ HelpWindow::HelpWindow(QWidget* parent)
       m_glossary(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Help"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/help.png")));
+    setWindowIcon(makeWindowIcon(WindowIcon::Help));
     // The main window opens a fresh one each time this one has been closed.
     setAttribute(Qt::WA_DeleteOnClose);
     keepWindowSize(*this, twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size());

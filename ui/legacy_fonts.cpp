@@ -33,9 +33,8 @@ QFont legacyFont(const QString& designFamily, double pointSize, bool bold) {
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     // The old bitmap "MS Sans Serif" is narrower than its stand-in; without this the longer
     // captions would not fit the boxes they were sized for.
-    if (designFamily == QStringLiteral("MS Sans Serif")) {
-        font.setStretch(90);
-    }
+    // Every other font says it is unstretched, so that it never takes the 90 from a parent.
+    font.setStretch(designFamily == QStringLiteral("MS Sans Serif") ? 90 : QFont::Unstretched);
     return font;
 }
 

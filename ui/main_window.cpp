@@ -5,23 +5,23 @@
 
 #include "calculation.h"
 #include "control_table.h"
+#include "field_edit.h"
 #include "help_window.h"
 #include "legacy_fonts.h"
+#include "pictures.h"
+#include "print_module.h"
 #include "push_button.h"
 #include "twips.h"
-#include "window_printer.h"
 #include "window_size.h"
 
 #include <QGroupBox>
 #include <QHash>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <limits>
 #include <new>
 #include <vector>
 
@@ -41,7 +41,7 @@ MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
       m_settings(std::move(settings)) {
     setObjectName(QStringLiteral("Interfaccia1"));
     setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/main.png")));
+    setWindowIcon(makeWindowIcon(WindowIcon::Main));
     keepWindowSize(*this, QSize(twipsToPixels(5760), twipsToPixels(5430)));
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     buildControls();
@@ -73,8 +73,7 @@ void MainWindow::buildControls() {
             control = new QLabel(caption, parent);
             break;
         case ControlKind::TextBox: {
-            auto* edit = new QLineEdit(parent);
-            edit->setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
+            auto* edit = new FieldEdit(parent);
             const auto field = findField(row.name);
             Q_ASSERT(field.has_value());
             m_edits[static_cast<std::size_t>(*field)] = edit;
@@ -175,8 +174,8 @@ void MainWindow::calculate() {
 
 void MainWindow::print() {
     const auto outcome =
-        printWidget(*this, pdfFileName(QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
-                                       QString::fromStdString(m_sheet.text(Field::sceglidata))));
+        printThroughModule(*this, QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
+                           QString::fromStdString(m_sheet.text(Field::sceglidata)));
     if (outcome.status == PrintStatus::Failed) {
         showError(QStringLiteral("Stampa non riuscita."), outcome.message);
     }

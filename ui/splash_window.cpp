@@ -5,16 +5,15 @@
 
 #include "accessibility.h"
 #include "legacy_fonts.h"
+#include "pictures.h"
 #include "twips.h"
 #include "window_size.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStringList>
@@ -41,8 +40,10 @@ QLabel* makeNameLabel(QWidget* parent, const QString& objectName, const QString&
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->move(rect.topLeft());
     label->resize(rect.size());
-    // Sized to its text, growing right and down from its corner.
-    label->adjustSize();
+    // Sized to its text, growing right and down from its corner. An empty label keeps its
+    // designed size: measuring nothing would only load a font that is never drawn.
+    if (!text.isEmpty())
+        label->adjustSize();
     return label;
 }
 
@@ -52,7 +53,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_frame(new QFrame(this)) {
     setObjectName(QStringLiteral("frmSplash"));
     setAccessibleName(QStringLiteral("Tarvimo"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/splash.png")));
+    setWindowIcon(makeWindowIcon(WindowIcon::Splash));
     setAttribute(Qt::WA_DeleteOnClose);
     setContentsMargins(borderWidth, borderWidth, borderWidth, borderWidth);
     const QSize client = twipsRect(0, 0, clientWidthTwips, clientHeightTwips).size();
@@ -65,9 +66,12 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_logo = new QLabel(m_frame);
     m_logo->setObjectName(QStringLiteral("imgLogo"));
     m_logo->setAccessibleName(QStringLiteral("Tarvimo"));
-    m_logo->setScaledContents(true);
-    m_logo->setPixmap(QPixmap(QStringLiteral(":/splash.png")));
     m_logo->setGeometry(twipsRect(120, 240, 2295, 3705));
+    // Pixels made for the control are drawn as they are, without a scaled copy; a picture of
+    // another size is scaled to the control, at the screen's pixel ratio.
+    const QPixmap picture = splashPicture(m_logo->size(), devicePixelRatio());
+    m_logo->setScaledContents(picture.size() != m_logo->size());
+    m_logo->setPixmap(picture);
 
     // The whole name reads best in the large label; the small one stays empty.
     m_companyProduct = makeNameLabel(m_frame, QStringLiteral("lblCompanyProduct"), QString(), 18,
@@ -80,10 +84,12 @@ SplashWindow::SplashWindow(QWidget* parent)
                       12, twipsRect(4590, 1080, 465, 285));
     m_version->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
+    // The notice box inherits its font from the frame, so that its document is laid out once,
+    // in that font, rather than first in the application's.
+    m_frame->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     m_notice = new QPlainTextEdit(m_frame);
     m_notice->setObjectName(QStringLiteral("Avvisofull"));
     m_notice->setAccessibleName(QStringLiteral("Avviso"));
-    m_notice->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     m_notice->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_notice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_notice->setLineWrapMode(QPlainTextEdit::WidgetWidth);

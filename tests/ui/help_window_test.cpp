@@ -28,7 +28,8 @@ private slots:
         QCOMPARE(help->windowTitle(), u"Help"_s);
         QCOMPARE(help->minimumSize(), QSize(402, 284));
         QCOMPARE(help->maximumSize(), QSize(402, 284));
-        QVERIFY(!help->windowIcon().isNull());
+        QCOMPARE(help->windowIcon().availableSizes(),
+                 (QList<QSize>{{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         QVERIFY(
             !(help->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         auto* glossary = help->findChild<QPlainTextEdit*>(u"Text2"_s);

@@ -83,7 +83,9 @@ private slots:
         QVERIFY(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QVERIFY(!window.windowIcon().isNull());
+        // The 32 px design for the title bar, larger renderings for docks and task switchers.
+        QCOMPARE(window.windowIcon().availableSizes(),
+                 (QList<QSize>{{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         auto* contact = window.findChild<QLabel*>(QStringLiteral("Label26"));
         QVERIFY(contact);
         QCOMPARE(contact->text(), QStringLiteral(TARVIMO_CONTACT));

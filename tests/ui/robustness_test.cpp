@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "modal_helper.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -63,7 +64,7 @@ private slots:
         window.show();
         auto* box = window.findChild<QLineEdit*>(field);
         QVERIFY(box);
-        box->setText(input); // as a paste would
+        box->setText(input); // as the program writes, beyond the paste limit too
         const QString typed = box->text();
 
         tarvimo::testing::MessageBoxCloser closer;
@@ -93,6 +94,30 @@ private slots:
             QVERIFY(box->text() == typed || box->text() == normalised);
         }
         QVERIFY(window.isVisible());
+    }
+
+    // A paste too long for a box is refused before the box takes it, whichever box; the user
+    // is told why and can go on and calculate with what the box had.
+    void hugePasteIntoAnyInput_data() {
+        QTest::addColumn<QString>("field");
+        for (const auto& info : tarvimo::allFields())
+            if (!info.isResult)
+                QTest::newRow(info.name.data()) << QString::fromUtf8(info.name.data());
+    }
+    void hugePasteIntoAnyInput() {
+        QFETCH(QString, field);
+        MainWindow window(NumberSettings::italian());
+        window.show();
+        auto* box = window.findChild<QLineEdit*>(field);
+        const QString before = box->text();
+        QApplication::clipboard()->setText(QString(10 * 1024 * 1024, QLatin1Char('9')));
+        tarvimo::testing::MessageBoxCloser closer;
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(closer.texts().size(), 1);
+        QVERIFY(closer.texts().first().contains(QStringLiteral("10.485.760")));
+        QCOMPARE(box->text(), before);
+        QVERIFY(!box->isUndoAvailable());
+        QApplication::clipboard()->clear();
     }
 
     void keyboardAlone_data() {

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Starts the program's own start-up under a virtual X server, saves what the screen shows of the
+# splash window right after its first paint, and compares it pixel by pixel with
+# tests/data/splash-first-frame.png: the frame as drawn before the splash picture and the window
+# icons were built into the program. Any differing pixel fails.
+# Usage: scripts/first_frame_check.sh [--update]   (--update rewrites the reference, on purpose)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+reference=tests/data/splash-first-frame.png
+build=build/bench-startup
+bash scripts/setup.sh imagemagick
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_BENCH=ON \
+    -DTARVIMO_BUILD_TESTS=OFF >/dev/null
+jobs=$(nproc)
+cmake --build "$build" --parallel $((jobs < 2 ? jobs : 2)) --target first_frame_grab >/dev/null
+
+source scripts/xvfb.sh
+start_xvfb "${FIRST_FRAME_DISPLAY:-98}"
+shot=$(mktemp --suffix=.png)
+trap 'kill $XVFB_PID 2>/dev/null || true; rm -f "$shot"' EXIT
+
+# The same picture on every machine: no desktop theme, no scaling, the default contact address.
+env -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_STYLE_OVERRIDE \
+    QT_QPA_PLATFORM=xcb LANG=it_IT.UTF-8 "$build/bench/first_frame_grab" "$shot" 2>/dev/null
+if [ "${1:-}" = "--update" ]; then
+    cp "$shot" "$reference"
+    echo "$reference aggiornato."
+    exit 0
+fi
+differing=$(compare -metric AE "$reference" "$shot" null: 2>&1 || true)
+if [ "$differing" != "0" ]; then
+    failed=build/first-frame-failed.png
+    cp "$shot" "$failed"
+    echo "Primo fotogramma della finestra iniziale diverso dal riferimento: $differing pixel" \
+        "(salvato in $failed)." >&2
+    exit 1
+fi
+echo "Primo fotogramma della finestra iniziale identico al riferimento, pixel per pixel."
