@@ -8,16 +8,21 @@ set(TARVIMO_APP_ID org.tarvimo.Tarvimo)
 set(TARVIMO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvimo)
 
 install(TARGETS tarvimo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Loaded by the program the first time it prints (ui/print_module.cpp). A folder of its own below
+# the library folder keeps it off the linker's path.
+install(TARGETS tarvimo_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 # A stripped install also drops the compiler's ident strings, as Debian's own packages do.
+install(CODE "set(tarvimo_binaries ${CMAKE_INSTALL_BINDIR}/tarvimo
+                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_print>)")
 install(CODE [[
     if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND objcopy --remove-section=.comment --remove-section=.note
-                                "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/tarvimo"
-                        COMMAND_ERROR_IS_FATAL ANY)
+        foreach(binary IN LISTS tarvimo_binaries)
+            execute_process(COMMAND objcopy --remove-section=.comment --remove-section=.note
+                                    "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${binary}"
+                            COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
     endif()
 ]])
-# Loaded by the program the first time it prints (ui/print_module.cpp).
-install(TARGETS tarvimo_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 install(FILES assets/${TARVIMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/${TARVIMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY assets/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

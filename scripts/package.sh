@@ -26,8 +26,8 @@ build_package() (
     cd "$1"
     eval "$(dpkg-buildflags --export=sh)"
     export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
-    cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF \
-        -DTARVIMO_WERROR=ON >&2
+    cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+        -DTARVIMO_BUILD_TESTS=OFF -DTARVIMO_WERROR=ON >&2
     cmake --build build/package --parallel "$(nproc)" >&2
     rm -f build/package/tarvimo_*.deb
     (cd build/package && cpack >&2)
@@ -74,7 +74,7 @@ test -f /usr/share/applications/org.tarvimo.Tarvimo.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/org.tarvimo.Tarvimo.png
 test -f /usr/share/doc/tarvimo/copyright
 man --warnings -l /usr/share/man/it/man1/tarvimo.1.gz >/dev/null
-test -f /usr/lib/tarvimo/tarvimo_print.so
+test -f "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tarvimo/tarvimo_print.so"
 
 source scripts/xvfb.sh
 start_xvfb "${SMOKE_DISPLAY:-98}"

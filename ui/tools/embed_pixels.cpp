@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -104,6 +105,11 @@ int main(int argc, char* argv[]) {
         // back into 32-bit pixels gives the same pixels.
         if (image.isGrayscale() && !image.hasAlphaChannel())
             image = image.convertToFormat(QImage::Format_Grayscale8);
+        // Lines are padded to 32 bits and Qt leaves the padding as it found the memory: clear
+        // it, so that two builds embed the same bytes.
+        const qsizetype used = qsizetype(image.width()) * image.depth() / 8;
+        for (int y = 0; y < image.height(); ++y)
+            std::fill(image.scanLine(y) + used, image.scanLine(y) + image.bytesPerLine(), 0);
         pictures.append({match.captured(1), image, later});
     }
 
