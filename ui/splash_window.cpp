@@ -84,12 +84,10 @@ SplashWindow::SplashWindow(QWidget* parent)
                       12, twipsRect(4590, 1080, 465, 285));
     m_version->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    // The notice box inherits its font from the frame, so that its document is laid out once,
-    // in that font, rather than first in the application's.
-    m_frame->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     m_notice = new QPlainTextEdit(m_frame);
     m_notice->setObjectName(QStringLiteral("Avvisofull"));
     m_notice->setAccessibleName(QStringLiteral("Avviso"));
+    m_notice->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     m_notice->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_notice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_notice->setLineWrapMode(QPlainTextEdit::WidgetWidth);
