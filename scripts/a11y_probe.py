@@ -121,6 +121,16 @@ def press(obj):
     action.doAction(index)
 
 
+def notice_box(splash):
+    """The splash's notice box once it is built, or None; the drawing that stands in for it
+    during the first frame may go while the tree is read."""
+    try:
+        return next((obj for obj in tree(splash)
+                     if obj.getRoleName() == "text" and obj.name == "Avviso"), None)
+    except Exception:  # an object gone while it was read
+        return None
+
+
 def text_of(obj):
     text = obj.queryText()
     return text.getText(0, text.characterCount)
@@ -137,7 +147,11 @@ def main():
     print(f"applicazione: {app.name!r}")
 
     splash = wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"))
+    # The notice box comes right after the window's first frame: read the window once it is in.
+    notice = wait_for("the notice box 'Avviso'", lambda: notice_box(splash))
     read_window("splash (dialog)", splash)
+    if "AVVISO:" not in text_of(notice):
+        fail(f"the notice box reads {text_of(notice)!r}")
 
     # A key typed on the splash leads on, as for a sighted user.
     ids = subprocess.run(

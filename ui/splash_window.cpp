@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "legacy_fonts.h"
+#include "notice_preview.h"
 #include "pictures.h"
 #include "twips.h"
 #include "window_size.h"
@@ -47,6 +48,14 @@ QLabel* makeNameLabel(QWidget* parent, const QString& objectName, const QString&
     return label;
 }
 
+QFont noticeFont() {
+    return legacyFont(QStringLiteral("MS Sans Serif"), 8.25);
+}
+
+QRect noticeRect() {
+    return twipsRect(2520, 1440, 2655, 2655);
+}
+
 } // namespace
 
 SplashWindow::SplashWindow(QWidget* parent)
@@ -84,26 +93,19 @@ SplashWindow::SplashWindow(QWidget* parent)
                       12, twipsRect(4590, 1080, 465, 285));
     m_version->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    m_notice = new QPlainTextEdit(m_frame);
-    m_notice->setObjectName(QStringLiteral("Avvisofull"));
-    m_notice->setAccessibleName(QStringLiteral("Avviso"));
-    m_notice->setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
-    m_notice->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_notice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_notice->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QTextOption centred = m_notice->document()->defaultTextOption();
-    centred.setAlignment(Qt::AlignHCenter);
-    m_notice->document()->setDefaultTextOption(centred);
-    m_notice->setPlainText(notice());
-    m_notice->setGeometry(twipsRect(2520, 1440, 2655, 2655));
+    // The notice box is drawn for the first frame and built right after it (see buildNotice).
+    m_noticePreview = new NoticePreview(notice(), m_frame);
+    m_noticePreview->setAccessibleName(QStringLiteral("Avviso"));
+    m_noticePreview->setFont(noticeFont());
+    m_noticePreview->setGeometry(noticeRect());
     // Shown once the window is loaded.
-    m_notice->hide();
+    m_noticePreview->hide();
+    connect(m_noticePreview, &NoticePreview::shown, this, &SplashWindow::buildNotice);
 
     // Screen readers name everything they reach, the empty half of the product name included.
     setAccessibleDescription(QStringLiteral("Premi un tasto per continuare"));
     m_frame->setAccessibleName(QStringLiteral("Avvio di Tarvimo"));
     m_companyProduct->setAccessibleName(QStringLiteral("Tarvimo"));
-    nameScrollParts(*m_notice);
 
     // Key preview: a key typed anywhere in the window reaches eventFilter first.
     installEventFilter(this);
@@ -173,8 +175,40 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    m_notice->show();
-    m_notice->setFocus();
+    if (m_notice) {
+        m_notice->show();
+        m_notice->setFocus();
+    } else {
+        m_noticePreview->show();
+    }
+}
+
+QPlainTextEdit* SplashWindow::buildNotice() {
+    if (m_notice)
+        return m_notice;
+    m_notice = new QPlainTextEdit(m_frame);
+    m_notice->setObjectName(QStringLiteral("Avvisofull"));
+    m_notice->setAccessibleName(QStringLiteral("Avviso"));
+    m_notice->setFont(noticeFont());
+    m_notice->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notice->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QTextOption centred = m_notice->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    m_notice->document()->setDefaultTextOption(centred);
+    m_notice->setPlainText(notice());
+    m_notice->setGeometry(noticeRect());
+    nameScrollParts(*m_notice);
+    m_notice->installEventFilter(this);
+    for (QWidget* child : m_notice->findChildren<QWidget*>())
+        child->installEventFilter(this);
+    // Raised over the drawing, which then goes: the next frame shows the same pixels.
+    m_notice->setVisible(m_noticePreview->isVisible());
+    if (m_notice->isVisible())
+        m_notice->setFocus();
+    m_noticePreview->deleteLater();
+    m_noticePreview = nullptr;
+    return m_notice;
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

@@ -12,6 +12,8 @@ class QPlainTextEdit;
 
 namespace tarvimo {
 
+class NoticePreview;
+
 // The start-up window: product name, version, picture and a notice. Any key that types a
 // character, or a click on the frame's bare surface, hands over to the main window.
 // It deletes itself when it closes, so create it with new.
@@ -22,6 +24,10 @@ public:
 
     // Lines end in CR LF; 256 characters with the default contact address.
     static QString notice();
+
+    // The notice box. It is built just after the window's first frame, which only draws it;
+    // this builds it at once if that has not happened yet.
+    QPlainTextEdit* buildNotice();
 
 signals:
     // Emitted while the splash is still on screen, so the program always has a window open.
@@ -40,7 +46,8 @@ private:
     QLabel* m_productName;
     QLabel* m_companyProduct;
     QLabel* m_version;
-    QPlainTextEdit* m_notice;
+    NoticePreview* m_noticePreview;
+    QPlainTextEdit* m_notice = nullptr;
     bool m_pressedOnFrame = false;
     bool m_leaving = false;
 };

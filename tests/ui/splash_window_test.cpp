@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "legacy_fonts.h"
+#include "notice_preview.h"
 #include "pictures.h"
 #include "splash_window.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
@@ -53,11 +56,34 @@ private slots:
         QCOMPARE(child<QLabel>(u"imgLogo"_s)->pixmap().size(), QSize(153, 247));
         QCOMPARE(tarvimo::splashPicture(QSize(153, 247), 2.0).size(), QSize(500, 750));
         QCOMPARE(m_splash->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {64, 64}}));
+        // Before the window is on screen the notice is only drawn; its first paint brings the
+        // box itself, visible and holding the focus.
+        QVERIFY(!child<QPlainTextEdit>(u"Avvisofull"_s));
+        QVERIFY(showAndSettle());
         auto* box = child<QPlainTextEdit>(u"Avvisofull"_s);
         QCOMPARE(box->toPlainText(), SplashWindow::notice().replace(u"\r\n"_s, u"\n"_s));
-        QVERIFY(box->isHidden());
-        m_splash->show();
         QVERIFY(box->isVisible());
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(m_splash->findChildren<tarvimo::NoticePreview*>().size(), 0);
+    }
+
+    // The first frame shows the drawing and the next one the box: the two must not differ by a
+    // pixel, whatever the colours.
+    void noticeDrawnAsTheBox_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("default colours") << QPalette();
+        QPalette dark(QColor(0x30, 0x30, 0x30), QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+        QTest::newRow("dark colours") << dark;
+    }
+    void noticeDrawnAsTheBox() {
+        QFETCH(QPalette, palette);
+        m_splash->setPalette(palette);
+        auto* drawing = m_splash->findChild<tarvimo::NoticePreview*>();
+        const QImage drawn = drawing->grab().toImage();
+        const QImage built = m_splash->buildNotice()->grab().toImage();
+        QCOMPARE(drawn.size(), twipsRect(2520, 1440, 2655, 2655).size());
+        QCOMPARE(drawn, built);
     }
 
     void notice() {
@@ -91,6 +117,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, rect);
         QFETCH(double, arialBoldPoints);
+        QVERIFY(showAndSettle());
         QWidget* control = child(name);
         // Frame1 sits in the client area, the others in Frame1.
         const bool isFrame = name == u"Frame1"_s;
@@ -125,7 +152,7 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(int, key);
         QFETCH(bool, leadsOn);
-        m_splash->show();
+        QVERIFY(showAndSettle());
         QWidget* target = focus == m_splash->objectName() ? m_splash.data() : child(focus);
         target->setFocus();
         const QString notice = child<QPlainTextEdit>(u"Avvisofull"_s)->toPlainText();
@@ -154,13 +181,19 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QPoint, pos);
         QFETCH(bool, leadsOn);
-        m_splash->show();
+        QVERIFY(showAndSettle());
         QWidget* widget = child(target);
         QTest::mouseClick(widget, Qt::LeftButton, {}, pos.isNull() ? widget->rect().center() : pos);
         expectLeadsOn(leadsOn);
     }
 
 private:
+    // Shows the splash and waits for the notice box, which comes after the first frame.
+    bool showAndSettle() {
+        m_splash->show();
+        return QTest::qWaitFor([this] { return child<QPlainTextEdit>(u"Avvisofull"_s); });
+    }
+
     // proceed() comes once, while the splash is still on screen, and then the splash is gone.
     void expectLeadsOn(bool leadsOn) {
         QCOMPARE(m_proceeded, leadsOn ? 1 : 0);
