@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "application.h"
+#include "font_preload.h"
 #include "splash_window.h"
 
 #include <QApplication>
@@ -70,7 +71,9 @@ private:
 
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(tarvimo);
+    tarvimo::FontPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     if (argc < 2 || argc > 3) {
         std::fputs("usage: first_frame_grab first.png [with-box.png]\n", stderr);
         return 2;

@@ -3,6 +3,7 @@
 
 #include "application.h"
 #include "first_paint_probe.h"
+#include "font_preload.h"
 #include "splash_window.h"
 
 #include <QApplication>
@@ -10,7 +11,9 @@
 // The program's own start-up, measured up to the first paint of its first window.
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(tarvimo);
+    tarvimo::FontPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     new FirstPaintProbe(tarvimo::startTarvimo(app));
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "application.h"
+#include "font_preload.h"
 
 #include <QApplication>
 
@@ -13,7 +14,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
     }
     Q_INIT_RESOURCE(tarvimo);
+    tarvimo::FontPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     tarvimo::startTarvimo(app);
     return QApplication::exec();
 }
