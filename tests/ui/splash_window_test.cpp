@@ -82,7 +82,7 @@ private slots:
         auto* drawing = m_splash->findChild<tarvimo::NoticePreview*>();
         const QImage drawn = drawing->grab().toImage();
         const QImage built = m_splash->buildNotice()->grab().toImage();
-        QCOMPARE(drawn.size(), twipsRect(2520, 1440, 2655, 2655).size());
+        QCOMPARE(drawn.deviceIndependentSize().toSize(), twipsRect(2520, 1440, 2655, 2655).size());
         QCOMPARE(drawn, built);
     }
 
