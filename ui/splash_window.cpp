@@ -107,10 +107,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_frame->setAccessibleName(QStringLiteral("Avvio di Tarvimo"));
     m_companyProduct->setAccessibleName(QStringLiteral("Tarvimo"));
 
-    // Key preview: a key typed anywhere in the window reaches eventFilter first.
-    installEventFilter(this);
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+    previewKeys(*this);
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -199,9 +196,7 @@ QPlainTextEdit* SplashWindow::buildNotice() {
     m_notice->setPlainText(notice());
     m_notice->setGeometry(noticeRect());
     nameScrollParts(*m_notice);
-    m_notice->installEventFilter(this);
-    for (QWidget* child : m_notice->findChildren<QWidget*>())
-        child->installEventFilter(this);
+    previewKeys(*m_notice);
     // Raised over the drawing, which then goes: the next frame shows the same pixels.
     m_notice->setVisible(m_noticePreview->isVisible());
     if (m_notice->isVisible())
@@ -209,6 +204,13 @@ QPlainTextEdit* SplashWindow::buildNotice() {
     m_noticePreview->deleteLater();
     m_noticePreview = nullptr;
     return m_notice;
+}
+
+void SplashWindow::previewKeys(QWidget& widget) {
+    // Key preview: a key typed anywhere in the window reaches eventFilter first.
+    widget.installEventFilter(this);
+    for (QWidget* child : widget.findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

@@ -40,6 +40,7 @@ protected:
 
 private:
     void leave();
+    void previewKeys(QWidget& widget);
 
     QFrame* m_frame;
     QLabel* m_logo;
