@@ -1,0 +1,68 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <span>
+
+namespace tarvimo {
+
+// One point as a ride file gives it. Whatever the file does not say is NaN.
+struct RidePoint {
+    double trackDistance = 0;      // m from the first point along the track, never decreasing
+    double recordedDistance = NAN; // m from the start, as the device recorded it
+    double elevation = NAN;        // m, always given
+    double time = NAN;             // s since 1970-01-01T00:00:00Z
+    double power = NAN;            // W
+    double cadence = NAN;          // rpm
+};
+
+// The figures of the stretch from one point to a later one.
+struct Stretch {
+    double distance = 0;                  // m
+    double gain = 0;                      // m: elevation at the end minus at the start
+    std::optional<double> seconds;        // elapsed, where the stretch has a timed point
+    std::optional<double> averagePower;   // W, mean of the values recorded in the stretch
+    std::optional<double> averageCadence; // rpm, mean of the values recorded in the stretch
+    double gradient() const { return distance > 0 ? 100.0 * gain / distance : 0.0; }
+};
+
+// A ride kept as compact columns with running sums: the figures of any stretch come in constant
+// time however long the ride is.
+class Ride {
+public:
+    void reserve(std::size_t points);
+    void append(const RidePoint& point);
+    // Gives back what reserve() took beyond the points appended.
+    void shrinkToFit();
+
+    std::size_t size() const;
+    bool empty() const { return size() == 0; }
+
+    // Along the profile: the recorded distance where every point has one, else the track's.
+    std::span<const double> distances() const;
+    std::span<const double> elevations() const;
+    double distance(std::size_t i) const { return distances()[i]; }
+    double elevation(std::size_t i) const { return elevations()[i]; }
+    // NaN where the point has no usable time.
+    double time(std::size_t i) const;
+
+    bool hasTimes() const;
+    bool hasPower() const;
+    bool hasCadence() const;
+    // Points whose time is earlier than an earlier point's: their time counts as missing.
+    std::size_t timesOutOfOrder() const;
+
+    // From point `first` to point `last`, first <= last < size().
+    Stretch stretch(std::size_t first, std::size_t last) const;
+    // The first point at or beyond `metres` along the profile; the last point past the end.
+    std::size_t pointAtDistance(double metres) const;
+
+private:
+    // Columns and running sums: the implementation's own.
+};
+
+} // namespace tarvimo
