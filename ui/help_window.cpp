@@ -14,7 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include "text_box.h"
 #include <QStringList>
 
 namespace tarvimo {
@@ -30,7 +30,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_title(new QLabel(this)), m_instructions(new QLineEdit(this)),
-      m_glossary(new QPlainTextEdit(this)) {
+      m_glossary(new TextBox(this)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(makeWindowIcon(WindowIcon::Help));

@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include "text_box.h"
 #include <QScreen>
 #include <QStringList>
 #include <QTextDocument>
@@ -183,7 +183,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
 QPlainTextEdit* SplashWindow::buildNotice() {
     if (m_notice)
         return m_notice;
-    m_notice = new QPlainTextEdit(m_frame);
+    m_notice = new TextBox(m_frame);
     m_notice->setObjectName(QStringLiteral("Avvisofull"));
     m_notice->setAccessibleName(QStringLiteral("Avviso"));
     m_notice->setFont(noticeFont());
