@@ -7,6 +7,7 @@
 #include "contrast.h"
 #include "legacy_fonts.h"
 #include "pictures.h"
+#include "text_box.h"
 #include "twips.h"
 #include "window_size.h"
 
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include "text_box.h"
 #include <QStringList>
 
 namespace tarvimo {

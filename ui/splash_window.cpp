@@ -7,6 +7,7 @@
 #include "legacy_fonts.h"
 #include "notice_preview.h"
 #include "pictures.h"
+#include "text_box.h"
 #include "twips.h"
 #include "window_size.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include "text_box.h"
 #include <QScreen>
 #include <QStringList>
 #include <QTextDocument>
