@@ -103,6 +103,7 @@ void Ride::append(const RidePoint& point) {
         ++m_outOfOrder;
         timed = false;
     }
+    const bool keepsTimes = timed || !m_time.empty();
     if (m_time.empty() && timed) {
         m_time.reserve(capacity);
         m_time.assign(i, NAN);
@@ -112,7 +113,7 @@ void Ride::append(const RidePoint& point) {
         }
         m_untimedFrom = 0;
     }
-    if (!m_time.empty()) {
+    if (keepsTimes) {
         if (!timed && m_nextTimed.empty()) {
             // Every earlier point was timed: each is its own first timed point.
             m_nextTimed.reserve(capacity);
@@ -139,6 +140,14 @@ void Ride::append(const RidePoint& point) {
 
 std::size_t Ride::size() const {
     return m_elevation.size();
+}
+
+std::size_t Ride::memoryBytes() const {
+    const std::size_t doubles =
+        m_track.capacity() + m_recorded.capacity() + m_elevation.capacity() + m_time.capacity();
+    const std::size_t counts = m_lacking.capacity() + m_nextTimed.capacity();
+    return doubles * sizeof(double) + counts * sizeof(std::uint32_t) + m_power.memoryBytes() +
+           m_cadence.memoryBytes();
 }
 
 std::span<const double> Ride::distances() const {

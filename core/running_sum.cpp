@@ -47,6 +47,10 @@ void RunningSum::shrinkToFit() {
     m_counts.shrink_to_fit();
 }
 
+std::size_t RunningSum::memoryBytes() const {
+    return m_sums.capacity() * sizeof(double) + m_counts.capacity() * sizeof(std::uint32_t);
+}
+
 std::uint32_t RunningSum::count(std::size_t i) const {
     return m_counts.empty() ? static_cast<std::uint32_t>(i + 1) : m_counts[i];
 }

@@ -22,6 +22,7 @@ public:
     void shrinkToFit();
 
     bool hasSamples() const { return !m_sums.empty(); }
+    std::size_t memoryBytes() const;
     // Mean of the samples of points first..last, absent where there are none.
     std::optional<double> mean(std::size_t first, std::size_t last) const;
 
