@@ -14,8 +14,12 @@ namespace {
 using namespace tarvimo;
 
 // Each case prints as its description.
-template <typename Case> void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.what;
+template <typename Case>
+requires requires(const Case& c) {
+    c.what;
+}
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    return out << c.what;
 }
 
 const char* const gpxHead = R"(<?xml version="1.0" encoding="UTF-8"?>

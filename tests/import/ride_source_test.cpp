@@ -23,8 +23,12 @@ namespace {
 using namespace tarvimo;
 
 // Each case prints as its description.
-template <typename Case> void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.what;
+template <typename Case>
+requires requires(const Case& c) {
+    c.what;
+}
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    return out << c.what;
 }
 
 const std::string smallGpx = R"(<gpx><trk><trkseg><trkpt lat="45" lon="7"><ele>1</ele></trkpt>
