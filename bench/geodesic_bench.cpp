@@ -12,8 +12,7 @@ namespace {
 
 using namespace tarvimo;
 
-template <double (*step)(double, double, double, double)>
-void walk(benchmark::State& state) {
+template <double (*step)(double, double, double, double)> void walk(benchmark::State& state) {
     double lat = 45.0;
     double lon = 7.0;
     double total = 0;
