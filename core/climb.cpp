@@ -6,6 +6,7 @@
 #include "ride.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tarvimo {
@@ -13,13 +14,13 @@ namespace tarvimo {
 namespace {
 
 // Half the smoothing window: GPS elevations wander by a few metres from point to point.
-constexpr double halfWindow = 100.0;
+constexpr double halfWindow = 150.0;
 // A rise going back from the summit larger than this ends the climb at the valley before it.
 constexpr double dipTolerance = 15.0;
 // Smoothed elevations this close count as level: what is left of the GPS noise.
-constexpr double flatMargin = 3.0;
+constexpr double flatMargin = 4.0;
 // A level stretch at least this long before the climb is an approach, not part of it.
-constexpr double flatLength = 150.0;
+constexpr double flatLength = 300.0;
 
 // Sums of a window of points, relative to a reference point so that large distances and
 // elevations do not cancel the digits that matter.
@@ -120,6 +121,35 @@ Climb climbTo(std::size_t summit, std::span<const double> distance,
     return climb;
 }
 
+bool wellFormed(std::span<const double> distance, std::span<const double> elevation) {
+    for (std::size_t i = 0; i < distance.size(); ++i) {
+        if (!std::isfinite(distance[i]) || !std::isfinite(elevation[i]) ||
+            (i > 0 && distance[i] < distance[i - 1])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each value that is not a number, or a distance that goes back, becomes the one before it.
+std::vector<double> carriedForward(std::span<const double> column, bool neverDecreasing) {
+    std::vector<double> result(column.begin(), column.end());
+    double before = 0;
+    for (double value : column) {
+        if (std::isfinite(value)) {
+            before = value;
+            break;
+        }
+    }
+    for (double& value : result) {
+        if (!std::isfinite(value) || (neverDecreasing && value < before)) {
+            value = before;
+        }
+        before = value;
+    }
+    return result;
+}
+
 } // namespace
 
 Climb findClimb(std::span<const double> distance, std::span<const double> elevation) {
@@ -129,6 +159,11 @@ Climb findClimb(std::span<const double> distance, std::span<const double> elevat
     }
     distance = distance.first(n);
     elevation = elevation.first(n);
+    if (!wellFormed(distance, elevation)) {
+        const auto distances = carriedForward(distance, true);
+        const auto elevations = carriedForward(elevation, false);
+        return findClimb(distances, elevations);
+    }
     const std::vector<double> level = smoothed(distance, elevation);
     const auto summit = static_cast<std::size_t>(
         std::max_element(elevation.begin(), elevation.end()) - elevation.begin());

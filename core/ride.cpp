@@ -53,6 +53,8 @@ void Ride::shrinkToFit() {
     m_cadence.shrinkToFit();
 }
 
+// Columns made on the way are built aside and swapped in, and the pushes stay within reserved
+// room: a failed allocation leaves the ride as it was, consistent, without this point.
 void Ride::append(const RidePoint& point) {
     if (!std::isfinite(point.elevation)) {
         return;
@@ -66,79 +68,100 @@ void Ride::append(const RidePoint& point) {
     }
     const std::size_t capacity = m_elevation.capacity();
 
+    const bool hasRecorded = std::isfinite(point.recordedDistance);
+    if (m_recorded.empty() && hasRecorded) {
+        std::vector<double> recorded;
+        recorded.reserve(capacity);
+        recorded.assign(i, point.recordedDistance);
+        std::vector<std::uint32_t> lacking;
+        if (i > 0) {
+            // Every earlier point lacked one.
+            lacking.reserve(capacity);
+            for (std::size_t j = 0; j < i; ++j) {
+                lacking.push_back(static_cast<std::uint32_t>(j + 1));
+            }
+        }
+        m_recorded.swap(recorded);
+        m_lacking.swap(lacking);
+    } else if (!m_recorded.empty() && !hasRecorded && m_lacking.empty()) {
+        std::vector<std::uint32_t> lacking;
+        lacking.reserve(capacity);
+        lacking.assign(i, 0);
+        m_lacking.swap(lacking);
+    }
+
+    const double latest = m_time.empty() ? NAN : m_time.back();
+    bool timed = std::isfinite(point.time);
+    if (timed && point.time < latest) {
+        timed = false;
+        ++m_outOfOrder;
+    }
+    if (m_time.empty() && timed) {
+        std::vector<double> times;
+        times.reserve(capacity);
+        times.assign(i, NAN);
+        std::vector<std::uint32_t> nextTimed;
+        if (i > 0) {
+            nextTimed.reserve(capacity);
+            nextTimed.assign(i, noTime);
+        }
+        m_time.swap(times);
+        m_nextTimed.swap(nextTimed);
+        m_untimedFrom = 0;
+    } else if (!m_time.empty() && !timed && m_nextTimed.empty()) {
+        // Every earlier point was timed: each is its own first timed point.
+        std::vector<std::uint32_t> nextTimed;
+        nextTimed.reserve(capacity);
+        for (std::size_t j = 0; j < i; ++j) {
+            nextTimed.push_back(static_cast<std::uint32_t>(j));
+        }
+        m_nextTimed.swap(nextTimed);
+        m_untimedFrom = i;
+    }
+    m_power.prepare(point.power, i, capacity);
+    m_cadence.prepare(point.cadence, i, capacity);
+
+    // From here on nothing allocates.
     double track = std::isfinite(point.trackDistance) ? point.trackDistance : 0.0;
     if (i > 0 && !(track >= m_track.back())) {
         track = m_track.back();
     }
     m_track.push_back(track);
     m_elevation.push_back(point.elevation);
-
-    const bool hasRecorded = std::isfinite(point.recordedDistance);
-    if (m_recorded.empty() && hasRecorded && i > 0) {
-        // Every earlier point lacked one.
-        m_recorded.reserve(capacity);
-        m_recorded.assign(i, point.recordedDistance);
-        m_lacking.reserve(capacity);
-        for (std::size_t j = 0; j < i; ++j) {
-            m_lacking.push_back(static_cast<std::uint32_t>(j + 1));
-        }
-    } else if (!m_recorded.empty() && !hasRecorded && m_lacking.empty()) {
-        m_lacking.reserve(capacity);
-        m_lacking.assign(i, 0);
-    }
+    // A column made for this point is still empty when it is the ride's first.
     if (hasRecorded || !m_recorded.empty()) {
-        if (m_recorded.empty()) {
-            m_recorded.reserve(capacity);
-        }
-        const double before = m_recorded.empty() ? point.recordedDistance : m_recorded.back();
+        const double before = i > 0 ? m_recorded.back() : point.recordedDistance;
         m_recorded.push_back(hasRecorded ? std::max(point.recordedDistance, before) : before);
     }
     if (!m_lacking.empty()) {
         m_lacking.push_back(m_lacking.back() + (hasRecorded ? 0 : 1));
     }
-
-    const double latest = m_time.empty() ? NAN : m_time.back();
-    bool timed = std::isfinite(point.time);
-    if (timed && point.time < latest) {
-        ++m_outOfOrder;
-        timed = false;
-    }
-    if (m_time.empty() && timed) {
-        m_time.reserve(capacity);
-        m_time.assign(i, NAN);
-        if (i > 0) {
-            m_nextTimed.reserve(capacity);
-            m_nextTimed.assign(i, noTime);
-        }
-        m_untimedFrom = 0;
-    }
-    if (!m_time.empty()) {
-        if (!timed && m_nextTimed.empty()) {
-            // Every earlier point was timed: each is its own first timed point.
-            m_nextTimed.reserve(capacity);
-            for (std::size_t j = 0; j < i; ++j) {
-                m_nextTimed.push_back(static_cast<std::uint32_t>(j));
-            }
-            m_untimedFrom = i;
-        }
+    if (timed || !m_time.empty()) {
         m_time.push_back(timed ? point.time : latest);
-        if (!m_nextTimed.empty()) {
-            if (timed) {
-                // Each untimed point is visited here once: appending stays linear.
-                std::fill(m_nextTimed.begin() + static_cast<std::ptrdiff_t>(m_untimedFrom),
-                          m_nextTimed.end(), static_cast<std::uint32_t>(i));
-                m_untimedFrom = i + 1;
-            }
-            m_nextTimed.push_back(timed ? static_cast<std::uint32_t>(i) : noTime);
-        }
     }
-
-    m_power.append(point.power, i, capacity);
-    m_cadence.append(point.cadence, i, capacity);
+    if (!m_nextTimed.empty()) {
+        if (timed) {
+            // Each untimed point is visited here once: appending stays linear.
+            std::fill(m_nextTimed.begin() + static_cast<std::ptrdiff_t>(m_untimedFrom),
+                      m_nextTimed.end(), static_cast<std::uint32_t>(i));
+            m_untimedFrom = i + 1;
+        }
+        m_nextTimed.push_back(timed ? static_cast<std::uint32_t>(i) : noTime);
+    }
+    m_power.append(point.power);
+    m_cadence.append(point.cadence);
 }
 
 std::size_t Ride::size() const {
     return m_elevation.size();
+}
+
+std::size_t Ride::memoryBytes() const {
+    const std::size_t doubles =
+        m_track.capacity() + m_recorded.capacity() + m_elevation.capacity() + m_time.capacity();
+    const std::size_t counts = m_lacking.capacity() + m_nextTimed.capacity();
+    return doubles * sizeof(double) + counts * sizeof(std::uint32_t) + m_power.memoryBytes() +
+           m_cadence.memoryBytes();
 }
 
 std::span<const double> Ride::distances() const {

@@ -35,7 +35,7 @@ struct Stretch {
 };
 
 // A ride kept as compact columns with running sums: the figures of any stretch come in constant
-// time however long the ride is. Columns the file has no data for stay empty: 24 to 48 bytes a
+// time however long the ride is. Columns the file has no data for stay empty: 16 to 48 bytes a
 // point, at most 64 where some points lack what others have.
 // A time earlier than the latest one before it counts as missing; equal times are kept.
 class Ride {
@@ -49,6 +49,8 @@ public:
     void shrinkToFit();
 
     std::size_t size() const;
+    // What the columns take, reserved room included.
+    std::size_t memoryBytes() const;
     bool empty() const { return size() == 0; }
 
     // Along the profile: the recorded distance where every point has one, else the track's.

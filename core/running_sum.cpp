@@ -7,24 +7,43 @@
 
 namespace tarvimo {
 
-void RunningSum::append(double value, std::size_t points, std::size_t capacity) {
-    const bool recorded = std::isfinite(value) && value >= 0;
-    if (m_sums.empty()) {
-        if (!recorded) {
-            return;
-        }
-        m_sums.reserve(capacity);
-        m_sums.assign(points, 0.0);
+namespace {
+
+bool isRecorded(double value) {
+    return std::isfinite(value) && value >= 0;
+}
+
+} // namespace
+
+void RunningSum::prepare(double value, std::size_t points, std::size_t capacity) {
+    const bool recorded = isRecorded(value);
+    if (m_sums.empty() && recorded) {
+        std::vector<double> sums;
+        sums.reserve(capacity);
+        sums.assign(points, 0.0);
+        std::vector<std::uint32_t> counts;
         if (points > 0) {
-            m_counts.reserve(capacity);
-            m_counts.assign(points, 0);
+            counts.reserve(capacity);
+            counts.assign(points, 0);
         }
-    } else if (!recorded && m_counts.empty()) {
+        m_sums.swap(sums);
+        m_counts.swap(counts);
+    } else if (!m_sums.empty() && !recorded && m_counts.empty()) {
         // Every point so far had a sample: their counts are their positions.
-        m_counts.reserve(capacity);
+        std::vector<std::uint32_t> counts;
+        counts.reserve(capacity);
         for (std::size_t i = 0; i < points; ++i) {
-            m_counts.push_back(static_cast<std::uint32_t>(i + 1));
+            counts.push_back(static_cast<std::uint32_t>(i + 1));
         }
+        m_counts.swap(counts);
+    }
+}
+
+void RunningSum::append(double value) {
+    const bool recorded = isRecorded(value);
+    // Without sums, a sample has just made an empty column: the ride's first point.
+    if (m_sums.empty() && !recorded) {
+        return;
     }
     const double before = m_sums.empty() ? 0.0 : m_sums.back();
     m_sums.push_back(recorded ? before + value : before);
@@ -45,6 +64,10 @@ void RunningSum::reserve(std::size_t points) {
 void RunningSum::shrinkToFit() {
     m_sums.shrink_to_fit();
     m_counts.shrink_to_fit();
+}
+
+std::size_t RunningSum::memoryBytes() const {
+    return m_sums.capacity() * sizeof(double) + m_counts.capacity() * sizeof(std::uint32_t);
 }
 
 std::uint32_t RunningSum::count(std::size_t i) const {

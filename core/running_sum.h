@@ -15,13 +15,16 @@ namespace tarvimo {
 // point lacks one, so a file without the data costs nothing and a complete one 8 bytes a point.
 class RunningSum {
 public:
-    // `points` is how many points came before this one; `capacity` what to reserve if a column
-    // has to be made now. A value that is not finite or is negative counts as not recorded.
-    void append(double value, std::size_t points, std::size_t capacity);
+    // Makes the columns `value` needs, with room for `capacity` points; `points` is how many came
+    // before it. Leaves the sums as they were if it throws.
+    void prepare(double value, std::size_t points, std::size_t capacity);
+    // After prepare(): never allocates. A value that is not finite or is negative is not recorded.
+    void append(double value);
     void reserve(std::size_t points);
     void shrinkToFit();
 
     bool hasSamples() const { return !m_sums.empty(); }
+    std::size_t memoryBytes() const;
     // Mean of the samples of points first..last, absent where there are none.
     std::optional<double> mean(std::size_t first, std::size_t last) const;
 
