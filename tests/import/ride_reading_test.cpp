@@ -184,6 +184,9 @@ INSTANTIATE_TEST_SUITE_P(
 <!DOCTYPE gpx [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]>
 <gpx><name>&b;</name></gpx>)",
                 RideError::EntitiesRefused, 2},
+        BadCase{"external DTD and an undeclared entity: nothing fetched, nothing expanded", "a.gpx",
+                "<!DOCTYPE gpx SYSTEM \"http://127.0.0.1:9/x.dtd\"><gpx><name>&x;</name></gpx>",
+                RideError::NoPoints, 0},
         BadCase{"external entity", "a.gpx",
                 R"(<?xml version="1.0"?>
 <!DOCTYPE gpx [<!ENTITY x SYSTEM "file:///etc/passwd">]>
