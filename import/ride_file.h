@@ -5,6 +5,7 @@
 
 #include "ride.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QtGlobal>
 #include <cstddef>
@@ -48,9 +49,16 @@ struct RideFile {
 };
 
 // Called now and then with the bytes read so far and the file's size; false cancels the read.
+// While gpsbabel converts a file the reader cannot tell how far it is: then both are 0.
 using RideProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // GPX and TCX are read here; FIT and other formats through gpsbabel.
 RideFile readRideFile(const QString& path, const RideProgress& progress = {});
+
+// GPX or TCX, told apart by their root element, from a device open for reading: what
+// readRideFile does with a file once it has checked it. `total` is the size for progress and
+// for planning memory (0 if unknown); `fallbackName` is the name where the file gives none.
+RideFile readRide(QIODevice& device, const QString& fallbackName, qint64 total = 0,
+                  const RideProgress& progress = {});
 
 } // namespace tarvimo

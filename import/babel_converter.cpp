@@ -1,0 +1,119 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "babel_converter.h"
+
+#include "tcx_reader.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace tarvimo {
+namespace {
+
+class Conversion {
+public:
+    Conversion(RideFile& result, const BabelLimits& limits)
+        : m_result(result), m_limits(limits), m_builder(result.ride), m_reader(m_builder) {}
+
+    RideError run(const QString& program, const QStringList& arguments,
+                  const RideProgress& progress) {
+        m_process.setProgram(program);
+        m_process.setArguments(arguments);
+        m_process.start(QIODevice::ReadOnly);
+        if (!m_process.waitForStarted(m_limits.milliseconds)) {
+            m_result.detail = m_process.errorString();
+            return m_process.error() == QProcess::FailedToStart ? RideError::ConverterMissing
+                                                                : RideError::ConverterFailed;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            m_process.waitForReadyRead(100);
+            if (const RideError error = take(); error != RideError::None) {
+                return stop(error);
+            }
+            if (m_process.state() == QProcess::NotRunning) {
+                break;
+            }
+            if (clock.elapsed() > m_limits.milliseconds) {
+                return stop(RideError::ConverterTimedOut);
+            }
+            if (progress && !progress(0, 0)) {
+                return stop(RideError::Cancelled);
+            }
+        }
+        if (const RideError error = take(); error != RideError::None) {
+            return error;
+        }
+        if (m_process.exitStatus() != QProcess::NormalExit || m_process.exitCode() != 0) {
+            const QString said = QString::fromLocal8Bit(m_process.readAllStandardError());
+            m_result.detail = said.section(QLatin1Char('\n'), 0, 0, QString::SectionSkipEmpty);
+            return RideError::ConverterFailed;
+        }
+        if (m_output == 0) {
+            return RideError::NoPoints;
+        }
+        const RideError error = m_reader.feed(nullptr, 0, true);
+        m_result.line = m_reader.line();
+        // gpsbabel names a course it has no name for "New Course": that says nothing.
+        if (m_reader.name() != QLatin1StringView("New Course")) {
+            m_result.name = m_reader.name();
+        }
+        m_result.pointsWithoutElevation = m_builder.withoutElevation();
+        return error;
+    }
+
+private:
+    // Feeds what gpsbabel wrote so far to the TCX reader.
+    RideError take() {
+        const QByteArray data = m_process.readAllStandardOutput();
+        m_output += data.size();
+        if (m_output > m_limits.outputBytes) {
+            return RideError::TooLarge;
+        }
+        const RideError error = m_reader.feed(data.constData(), std::size_t(data.size()), false);
+        if (error != RideError::None) {
+            m_result.line = m_reader.line();
+            m_result.detail = m_reader.detail();
+        }
+        return error;
+    }
+
+    RideError stop(RideError error) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+        return error;
+    }
+
+    RideFile& m_result;
+    BabelLimits m_limits;
+    TrackBuilder m_builder;
+    TcxReader m_reader;
+    QProcess m_process;
+    qint64 m_output = 0;
+};
+
+} // namespace
+
+QString gpsbabelProgram() {
+    const QString set = qEnvironmentVariable("TARVIMO_GPSBABEL");
+    return set.isEmpty() ? QStringLiteral("gpsbabel") : set;
+}
+
+RideFile convertWithBabel(const QString& program, const QString& path, const QString& format,
+                          const BabelLimits& limits, const RideProgress& progress) {
+    RideFile result;
+    Conversion conversion(result, limits);
+    // "-" as the output file is gpsbabel's stdout; the input path is one argument, whatever it
+    // holds, and a leading '-' cannot pass for an option after -f.
+    result.error = conversion.run(program,
+                                  {QStringLiteral("-i"), format, QStringLiteral("-f"), path,
+                                   QStringLiteral("-o"), QStringLiteral("gtrnctr"),
+                                   QStringLiteral("-F"), QStringLiteral("-")},
+                                  progress);
+    return result;
+}
+
+} // namespace tarvimo

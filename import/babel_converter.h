@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "ride_file.h"
+
+#include <QString>
+
+namespace tarvimo {
+
+struct BabelLimits {
+    int milliseconds = 60'000;            // then it is killed
+    qint64 outputBytes = qint64(2) << 30; // then it is killed: TooLarge
+};
+
+// gpsbabel's path: $TARVIMO_GPSBABEL where set (the tests point it at stand-ins), else
+// "gpsbabel" from PATH.
+QString gpsbabelProgram();
+
+// Converts the file to TCX with gpsbabel (an argument list, no shell) and reads its output as it
+// arrives. The name is Course/Name where the TCX has one, else empty.
+RideFile convertWithBabel(const QString& program, const QString& path, const QString& format,
+                          const BabelLimits& limits, const RideProgress& progress = {});
+
+} // namespace tarvimo

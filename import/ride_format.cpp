@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ride_format.h"
+
+#include <QLatin1StringView>
+#include <iterator>
+
+namespace tarvimo {
+namespace {
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ':' ||
+           c == '_' || c == '-' || c == '.';
+}
+
+// The local name of the first element, skipping the declaration, comments and a DOCTYPE; empty
+// where the bytes do not look like XML.
+QByteArrayView rootElement(QByteArrayView head) {
+    if (head.startsWith("\xEF\xBB\xBF")) {
+        head = head.sliced(3);
+    }
+    qsizetype at = 0;
+    while (at < head.size()) {
+        const char c = head[at];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++at;
+            continue;
+        }
+        if (c != '<' || at + 1 >= head.size()) {
+            return {};
+        }
+        const char next = head[at + 1];
+        if (next == '?' || next == '!') {
+            // Declarations, comments and DOCTYPE: skip to their closing '>', over an internal
+            // subset's brackets.
+            const bool comment = head.sliced(at).startsWith("<!--");
+            const auto end = comment ? head.indexOf("-->", at) : -1;
+            if (comment) {
+                if (end < 0) {
+                    return {};
+                }
+                at = end + 3;
+                continue;
+            }
+            int brackets = 0;
+            ++at;
+            while (at < head.size() && (head[at] != '>' || brackets > 0)) {
+                brackets += head[at] == '[' ? 1 : head[at] == ']' ? -1 : 0;
+                ++at;
+            }
+            ++at;
+            continue;
+        }
+        qsizetype end = at + 1;
+        while (end < head.size() && isNameChar(head[end])) {
+            ++end;
+        }
+        QByteArrayView name = head.sliced(at + 1, end - at - 1);
+        if (const auto colon = name.lastIndexOf(':'); colon >= 0) {
+            name = name.sliced(colon + 1);
+        }
+        return name;
+    }
+    return {};
+}
+
+bool isFit(QByteArrayView head) {
+    return head.size() >= 12 && (head[0] == 12 || head[0] == 14) && head.sliced(8, 4) == ".FIT";
+}
+
+struct BabelSuffix {
+    const char* suffix;
+    const char* format;
+};
+
+// Track formats gpsbabel reads that a bike computer or a mapping site may hand out.
+constexpr BabelSuffix babelSuffixes[] = {
+    {"kml", "kml"},
+    {"igc", "igc"},
+    {"nmea", "nmea"},
+    {"gdb", "gdb"},
+};
+
+} // namespace
+
+SniffedFormat sniffRideFormat(QByteArrayView head, const QString& suffix) {
+    if (isFit(head)) {
+        return {RideFormat::Converted, QStringLiteral("garmin_fit")};
+    }
+    const QByteArrayView root = rootElement(head);
+    if (root == "gpx") {
+        return {RideFormat::Gpx, {}};
+    }
+    if (root == "TrainingCenterDatabase") {
+        return {RideFormat::Tcx, {}};
+    }
+    for (const auto& known : babelSuffixes) {
+        if (suffix.compare(QLatin1StringView(known.suffix), Qt::CaseInsensitive) == 0) {
+            return {RideFormat::Converted, QString::fromLatin1(known.format)};
+        }
+    }
+    return {};
+}
+
+} // namespace tarvimo

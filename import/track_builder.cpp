@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "track_builder.h"
+
+#include "geodesic_step.h"
+
+namespace tarvimo {
+
+RideError TrackBuilder::add(const TrackSample& sample) {
+    if (sample.hasPosition) {
+        // Written so that NaN fails too.
+        if (!(std::fabs(sample.latitude) <= 90) || !(std::fabs(sample.longitude) <= 180)) {
+            return RideError::BadCoordinates;
+        }
+        if (m_hasLast) {
+            m_distance +=
+                geodesicStep(m_lastLatitude, m_lastLongitude, sample.latitude, sample.longitude);
+        }
+        m_hasLast = true;
+        m_lastLatitude = sample.latitude;
+        m_lastLongitude = sample.longitude;
+    }
+    if (std::isnan(sample.elevation)) {
+        ++m_withoutElevation;
+        return RideError::None;
+    }
+    RidePoint point;
+    point.trackDistance = m_distance;
+    point.recordedDistance = sample.recordedDistance;
+    point.elevation = sample.elevation;
+    point.time = sample.time;
+    point.power = sample.power;
+    point.cadence = sample.cadence;
+    m_ride.append(point);
+    ++m_kept;
+    return RideError::None;
+}
+
+void TrackBuilder::plan(qint64 bytesRead, qint64 total) {
+    constexpr qint64 sampleBytes = 1 << 20;
+    if (m_planned || bytesRead < sampleBytes || total <= bytesRead || m_kept < 100) {
+        return;
+    }
+    m_planned = true;
+    const double expected = double(m_kept) * double(total) / double(bytesRead);
+    m_ride.reserve(std::size_t(expected * 1.03) + 64);
+}
+
+RideError TrackBuilder::verdict() const {
+    const std::size_t all = m_kept + m_withoutElevation;
+    if (all == 0) {
+        return RideError::NoPoints;
+    }
+    if (m_kept == 0 && all > 1) {
+        return RideError::NoElevation;
+    }
+    return m_kept < 2 ? RideError::OnePoint : RideError::None;
+}
+
+} // namespace tarvimo
