@@ -36,6 +36,23 @@ double quot(double a, double b) {
     return checked(a / b);
 }
 
+// The calculation's constants, at the values it has always used.
+// Gravity in m/s², times ten: the gravity power is rounded to tenths of a watt.
+constexpr double gravityTimesTen = 98;
+// 2π as written to two decimals, in every turn of a wheel or a crank.
+constexpr double twoPi = 6.28;
+// A 26-inch wheel is taken as 0.71 m across.
+constexpr double referenceWheelInches = 26;
+constexpr double referenceWheelMetres = 0.71;
+// Gravity in the friction term.
+constexpr double frictionGravity = 9.81;
+// Crank turns a minute from wheel turns a second and the gear ratio (a little over 60 s).
+constexpr double gearingFactor = 62;
+// Newtons in one kilogram-force.
+constexpr double newtonsPerKgf = 9.8;
+// The peak force on a pedal against the average over a turn.
+constexpr double peakToAverageForce = 3.75;
+
 // Reads and writes the sheet the way the calculation needs.
 class Steps {
 public:
@@ -74,7 +91,7 @@ void run(FieldSheet& sheet, const NumberSettings& settings, Stage& stage) {
     stage = Stage::GravityPower;
     const double H = s.leading(sceglidislivello);
     const double Tg = readBack(s.text(T), settings);
-    const double x = quot(mul(mul(M, 98), H), Tg);
+    const double x = quot(mul(mul(M, gravityTimesTen), H), Tg);
     s.write(mostrapgrav, mul(roundHalfEven(x), 0.1));
 
     stage = Stage::AverageSpeed;
@@ -87,16 +104,16 @@ void run(FieldSheet& sheet, const NumberSettings& settings, Stage& stage) {
     const double z = mul(checked(std::pow(V, 3)), mul(A, 10));
     s.write(mostrapaero, mul(roundHalfEven(z), 0.1));
 
-    // 26 inches are taken as 0.71 m.
     stage = Stage::WheelRadius;
-    const double R = mul(quot(quot(s.locale(scegliruote), 2), 26), 0.71);
+    const double R =
+        mul(quot(quot(s.locale(scegliruote), 2), referenceWheelInches), referenceWheelMetres);
 
     stage = Stage::FrictionPower;
     const double F = s.leading(scegliF);
-    const double a = mul(quot(V, 3.6), 6.28);
-    const double b = mul(R, 6.28);
+    const double a = mul(quot(V, 3.6), twoPi);
+    const double b = mul(R, twoPi);
     const double q = quot(a, b);
-    const double u = mul(mul(mul(mul(R, 10), F), 9.81), M);
+    const double u = mul(mul(mul(mul(R, 10), F), frictionGravity), M);
     const double w = mul(q, u);
     s.write(mostrapatt, mul(roundHalfEven(w), 0.1));
 
@@ -116,9 +133,9 @@ void run(FieldSheet& sheet, const NumberSettings& settings, Stage& stage) {
     s.write(mostrapmedia, mul(roundHalfEven(g), 0.01));
 
     stage = Stage::Cadence;
-    const double wheelTurns = quot(V, mul(R, 6.28));
-    const double c =
-        mul(mul(wheelTurns, quot(s.leading(sceglipignone), s.leading(sceglicorona))), 62);
+    const double wheelTurns = quot(V, mul(R, twoPi));
+    const double c = mul(mul(wheelTurns, quot(s.leading(sceglipignone), s.leading(sceglicorona))),
+                         gearingFactor);
     s.write(mostraPPM, roundHalfEven(c));
 
     stage = Stage::ClimbingSpeed;
@@ -127,13 +144,13 @@ void run(FieldSheet& sheet, const NumberSettings& settings, Stage& stage) {
 
     stage = Stage::Torque;
     const double t =
-        quot(mul(s.ownResult(mostraptot), 10), quot(mul(s.ownResult(mostraPPM), 6.28), 60));
+        quot(mul(s.ownResult(mostraptot), 10), quot(mul(s.ownResult(mostraPPM), twoPi), 60));
     s.write(mostraCoppia, mul(roundHalfEven(t), 0.1));
 
     stage = Stage::PeakForce;
     const double crank = quot(s.leading(sceglipedivelle), 1000);
-    const double f = quot(quot(quot(s.ownResult(mostraCoppia), crank), 2), 9.8);
-    const double e = mul(mul(f, 3.75), 10);
+    const double f = quot(quot(quot(s.ownResult(mostraCoppia), crank), 2), newtonsPerKgf);
+    const double e = mul(mul(f, peakToAverageForce), 10);
     s.write(mostraFmax, mul(roundHalfEven(e), 0.1));
 
     stage = Stage::None;

@@ -17,18 +17,18 @@ enum class RideError {
     None,
     NotFound,
     IsFolder,
-    NotReadable,  // no permission, or a read that failed
-    Empty,        // zero bytes
-    TooLarge,     // past maxRideFileBytes
+    NotReadable, // no permission, or a read that failed
+    Empty,       // zero bytes
+    TooLarge,    // past maxRideFileBytes
     UnknownFormat,
-    Malformed,    // not well-formed XML (line says where)
-    Truncated,    // the XML stops half-way
+    Malformed, // not well-formed XML (line says where)
+    Truncated, // the XML stops half-way
     NoPoints,
     OnePoint,
-    NoElevation,  // points, but none with an elevation
-    BadCoordinates, // latitude or longitude out of range or not a number (line says where)
-    BadNumber,    // another value that is not a number (line says where)
-    EntitiesRefused, // a DOCTYPE that declares entities: never expanded, never fetched
+    NoElevation,      // points, but none with an elevation
+    BadCoordinates,   // latitude or longitude out of range or not a number (line says where)
+    BadNumber,        // another value that is not a number (line says where)
+    EntitiesRefused,  // a DOCTYPE that declares entities: never expanded, never fetched
     ConverterMissing, // gpsbabel is not installed
     ConverterFailed,
     ConverterTimedOut,
@@ -40,9 +40,9 @@ inline constexpr qint64 maxRideFileBytes = qint64(1) << 30;
 
 struct RideFile {
     RideError error = RideError::None;
-    qint64 line = 0;   // where the reader stopped, for errors that have a place; else 0
-    QString detail;    // the parser's or converter's own words, for the curious; may be empty
-    QString name;      // the track's name, else the file's name without its extension
+    qint64 line = 0; // where the reader stopped, for errors that have a place; else 0
+    QString detail;  // the parser's or converter's own words, for the curious; may be empty
+    QString name;    // the track's name, else the file's name without its extension
     Ride ride;
     std::size_t pointsWithoutElevation = 0; // skipped
 };

@@ -14,9 +14,20 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <limits>
 
 namespace tarvimo {
+
+namespace {
+
+// Characters as the user counts them: an emoji is one, though it takes two UTF-16 units.
+qsizetype characters(QStringView text) {
+    return text.size() - std::count_if(text.begin(), text.end(),
+                                       [](QChar unit) { return unit.isLowSurrogate(); });
+}
+
+} // namespace
 
 FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
@@ -30,7 +41,7 @@ QString FieldEdit::refusal(qsizetype length) {
 }
 
 bool FieldEdit::fits(qsizetype inserted, qsizetype replaced) {
-    const qsizetype length = text().size() - replaced + inserted;
+    const qsizetype length = characters(text()) - replaced + inserted;
     if (length <= maxPastedLength)
         return true;
     // Shown once the event that carried the text is over: a drop from another program waits
@@ -47,7 +58,8 @@ bool FieldEdit::fits(qsizetype inserted, qsizetype replaced) {
 void FieldEdit::pasteChecked() {
     if (isReadOnly())
         return;
-    if (fits(QApplication::clipboard()->text(QClipboard::Clipboard).size(), selectionLength()))
+    if (fits(characters(QApplication::clipboard()->text(QClipboard::Clipboard)),
+             characters(selectedText())))
         paste();
 }
 
@@ -64,7 +76,7 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
     // The X11 middle-click paste: QLineEdit drops the selection and inserts at the cursor.
     if (event->button() == Qt::MiddleButton && !isReadOnly() &&
         QApplication::clipboard()->supportsSelection() &&
-        !fits(QApplication::clipboard()->text(QClipboard::Selection).size(), 0)) {
+        !fits(characters(QApplication::clipboard()->text(QClipboard::Selection)), 0)) {
         event->accept();
         return;
     }
@@ -88,7 +100,8 @@ void FieldEdit::dropEvent(QDropEvent* event) {
     if (!isReadOnly() && event->mimeData()->hasText()) {
         // Moving text within the box takes the selection away first.
         const bool fromHere = event->source() == this && event->dropAction() == Qt::MoveAction;
-        if (!fits(event->mimeData()->text().size(), fromHere ? selectionLength() : 0)) {
+        if (!fits(characters(event->mimeData()->text()),
+                  fromHere ? characters(selectedText()) : 0)) {
             event->ignore();
             QDragLeaveEvent leave;
             QLineEdit::dragLeaveEvent(&leave); // puts the text cursor back as it was

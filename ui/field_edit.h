@@ -9,9 +9,10 @@
 namespace tarvimo {
 
 // The text box of one field. A paste (keys, context menu, X11 middle click) or a drop that would
-// make its text longer than maxPastedLength characters is refused before the box takes it, with
-// an Italian message: QLineEdit keeps an undo step for every character inserted, so taking
-// megabytes would hold the window for seconds. Typing and setText() are not limited.
+// make its text longer than maxPastedLength characters (code points, as the user counts them) is
+// refused before the box takes it, with an Italian message: QLineEdit keeps an undo step for every
+// character inserted, so taking megabytes would hold the window for seconds. Typing and setText()
+// are not limited.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include "contrast.h"
 #include "legacy_fonts.h"
 #include "pictures.h"
+#include "text_box.h"
 #include "twips.h"
 #include "window_size.h"
 
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QStringList>
 
 namespace tarvimo {
@@ -30,7 +30,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_title(new QLabel(this)), m_instructions(new QLineEdit(this)),
-      m_glossary(new QPlainTextEdit(this)) {
+      m_glossary(new TextBox(this)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(makeWindowIcon(WindowIcon::Help));

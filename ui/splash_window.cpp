@@ -7,6 +7,7 @@
 #include "legacy_fonts.h"
 #include "notice_preview.h"
 #include "pictures.h"
+#include "text_box.h"
 #include "twips.h"
 #include "window_size.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStringList>
 #include <QTextDocument>
@@ -183,7 +183,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
 QPlainTextEdit* SplashWindow::buildNotice() {
     if (m_notice)
         return m_notice;
-    m_notice = new QPlainTextEdit(m_frame);
+    m_notice = new TextBox(m_frame);
     m_notice->setObjectName(QStringLiteral("Avvisofull"));
     m_notice->setAccessibleName(QStringLiteral("Avviso"));
     m_notice->setFont(noticeFont());

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBoundaryFinder>
 #include <QWidget>
 
 namespace tarvimo {
@@ -20,6 +22,74 @@ namespace {
 
 // The window is drawn at three times its size so text stays sharp on paper.
 constexpr qreal printScale = 3.0;
+
+// What the usual Linux file systems take as one name.
+constexpr qsizetype maxNameBytes = 255;
+
+// At most `count` characters from the start of `text`, cut where a character ends (an emoji or
+// an accent over a letter is never split) and short enough, with ".pdf", for one file name.
+QString leadingCharacters(const QString& text, qsizetype count) {
+    const qsizetype maxBytes = maxNameBytes - qsizetype(sizeof(".pdf") - 1);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype end = 0;
+    qsizetype taken = 0;
+    for (qsizetype next = characters.toNextBoundary(); next > 0 && taken < count;
+         next = characters.toNextBoundary(), ++taken) {
+        if (QStringView(text).left(next).toUtf8().size() > maxBytes)
+            break;
+        end = next;
+    }
+    return text.left(end);
+}
+
+// Why a chosen PDF name cannot be written, in the user's words; empty where it can.
+QString unwritableReason(const QString& path) {
+    const QFileInfo file(path);
+    if (file.fileName().toUtf8().size() > maxNameBytes)
+        return QStringLiteral("Il nome del file è troppo lungo: il disco accetta al massimo "
+                              "%1 byte per nome.")
+            .arg(maxNameBytes);
+    if (!file.dir().exists())
+        return QStringLiteral("La cartella %1 non esiste.")
+            .arg(QDir::toNativeSeparators(file.absolutePath()));
+    if (file.isDir())
+        return QStringLiteral("Esiste già una cartella con questo nome.");
+    if (file.exists() ? !file.isWritable() : !QFileInfo(file.absolutePath()).isWritable())
+        return QStringLiteral("Non hai il permesso di scrivere in questa posizione.");
+    return {};
+}
+
+QString withPdfSuffix(const QString& path) {
+    return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".pdf");
+}
+
+// Qt's own dialog turns a name the disk cannot take away without a word; this one says why and
+// stays open with the name as typed.
+class PdfFileDialog : public QFileDialog {
+public:
+    PdfFileDialog(QWidget* parent, const QString& suggestedPath)
+        : QFileDialog(parent, QStringLiteral("Salva come PDF"), suggestedPath,
+                      QStringLiteral("Documenti PDF (*.pdf)")) {
+        setAcceptMode(QFileDialog::AcceptSave);
+        selectFile(suggestedPath);
+    }
+
+    void accept() override {
+        const QString path = withPdfSuffix(selectedFiles().value(0));
+        if (const QString reason = unwritableReason(path); !reason.isEmpty()) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvimo"),
+                            QStringLiteral("Impossibile scrivere il file %1.")
+                                .arg(QDir::toNativeSeparators(path)),
+                            QMessageBox::Ok, this);
+            box.setInformativeText(reason);
+            box.exec();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 PrintOutcome saveAsPdf(QWidget& widget, const QString& suggestedPdfName) {
     const auto answer =
@@ -34,15 +104,11 @@ PrintOutcome saveAsPdf(QWidget& widget, const QString& suggestedPdfName) {
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
-    QString path = QFileDialog::getSaveFileName(&widget, QStringLiteral("Salva come PDF"),
-                                                QDir(folder).filePath(suggestedPdfName),
-                                                QStringLiteral("Documenti PDF (*.pdf)"));
-    if (path.isEmpty()) {
+    PdfFileDialog dialog(&widget, QDir(folder).filePath(suggestedPdfName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty()) {
         return {PrintStatus::Cancelled, {}};
     }
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        path += QStringLiteral(".pdf");
-    }
+    const QString path = withPdfSuffix(dialog.selectedFiles().value(0));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -113,7 +179,7 @@ QString pdfFileName(const QString& climb, const QString& date) {
     static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
     QString name = (climb.trimmed() + QLatin1Char(' ') + date.trimmed()).simplified();
     name.replace(unsafe, QStringLiteral("-"));
-    name = name.left(100).trimmed();
+    name = leadingCharacters(name, 100).trimmed();
     while (name.startsWith(QLatin1Char('.'))) {
         name.remove(0, 1);
     }

@@ -40,13 +40,18 @@ private slots:
         QTest::newRow("a middle click of 100000 is refused")
             << "middle" << false << 100000 << false;
         QTest::newRow("a middle click of 10 is taken") << "middle" << false << 10 << true;
+        QTest::newRow("Ctrl+V of 40000 emoji counts 40000 characters and is taken")
+            << "emoji" << false << 40000 << true;
+        QTest::newRow("Ctrl+V of 70000 emoji is refused as 70000 characters")
+            << "emoji" << false << 70000 << false;
     }
     void arrivingText() {
         QFETCH(QString, route);
         QFETCH(bool, selectAll);
         QFETCH(int, length);
         QFETCH(bool, taken);
-        const QString text(length, QLatin1Char('7'));
+        const QString text = route == u"emoji" ? QString::fromUtf8("\U0001F6B4").repeated(length)
+                                               : QString(length, QLatin1Char('7'));
         auto* clipboard = QApplication::clipboard();
         if (route == u"middle" && !clipboard->supportsSelection())
             QSKIP("no X11 selection on this platform");
@@ -61,7 +66,7 @@ private slots:
             edit.setCursorPosition(3);
         tarvimo::testing::MessageBoxCloser closer;
 
-        if (route == u"Ctrl+V") {
+        if (route == u"Ctrl+V" || route == u"emoji") {
             QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
         } else if (route == u"Shift+Insert") {
             QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);

@@ -37,6 +37,22 @@ void verifyWindowPage(const QString& path) {
 
 } // namespace
 
+// The message the file dialog shows over itself about a name it cannot write: kept in `message`,
+// then the message and the dialog are closed.
+void closeComplaint(QFileDialog* dialog, QString& message) {
+    auto* timer = new QTimer(dialog);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, dialog, &message] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            message = box->text() + box->informativeText();
+            box->accept();
+            QTimer::singleShot(0, dialog, &QFileDialog::reject);
+        }
+    });
+    timer->start();
+}
+
 class WindowPrinterTest : public QObject {
     Q_OBJECT
 
@@ -115,6 +131,11 @@ private slots:
         QTest::newRow("control characters removed") << "A\tB"
                                                     << "1\n2"
                                                     << "A B 1 2.pdf";
+        QTest::newRow("an emoji as the hundredth character is kept whole")
+            << QString(99, QLatin1Char('a')) + QString::fromUtf8("\U0001F6B4") << ""
+            << QString(99, QLatin1Char('a')) + QString::fromUtf8("\U0001F6B4") + ".pdf";
+        QTest::newRow("a name in three-byte letters fits one file name")
+            << QString(100, QChar(0x5C71)) << "" << QString(83, QChar(0x5C71)) + ".pdf";
     }
     void fileNames() {
         QFETCH(QString, climb);
@@ -129,24 +150,36 @@ private slots:
         QTest::addColumn<bool>("acceptOffer");
         QTest::addColumn<bool>("chooseFile");
         QTest::addColumn<bool>("written");
-        QTest::newRow("offer accepted, file chosen") << true << true << true;
-        QTest::newRow("offer declined") << false << false << false;
-        QTest::newRow("file dialog cancelled") << true << false << false;
+        QTest::addColumn<QString>("name");      // chosen in the dialog
+        QTest::addColumn<QString>("complaint"); // what the message says is wrong
+        const QString pdf = QStringLiteral("salita.pdf");
+        QTest::newRow("offer accepted, file chosen") << true << true << true << pdf << QString();
+        QTest::newRow("offer declined") << false << false << false << pdf << QString();
+        QTest::newRow("file dialog cancelled") << true << false << false << pdf << QString();
+        QTest::newRow("a folder that does not exist is named in a message")
+            << true << true << false << QStringLiteral("manca/salita.pdf")
+            << QStringLiteral("non esiste");
+        QTest::newRow("a name too long for the disk is refused with a message")
+            << true << true << false << QString(300, QLatin1Char('a')) + QStringLiteral(".pdf")
+            << QStringLiteral("troppo lungo");
     }
     void withoutPrinter() {
         QFETCH(bool, acceptOffer);
         QFETCH(bool, chooseFile);
         QFETCH(bool, written);
+        QFETCH(QString, name);
+        QFETCH(QString, complaint);
         if (!QPrinterInfo::defaultPrinter().isNull()) {
             QSKIP("a default printer is installed here");
         }
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("salita.pdf"));
+        const QString path = dir.filePath(name);
         MainWindow window(NumberSettings::italian());
         window.show();
 
         QString offer;
         QString suggested;
+        QString message;
         tarvimo::testing::onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
@@ -161,6 +194,8 @@ private slots:
                 suggested = dialog->selectedFiles().value(0);
                 if (chooseFile) {
                     dialog->selectFile(path);
+                    if (!complaint.isEmpty())
+                        closeComplaint(dialog, message);
                     static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
                 } else {
                     dialog->reject();
@@ -175,6 +210,7 @@ private slots:
                      qPrintable(suggested));
         }
         QCOMPARE(QFile::exists(path), written);
+        QVERIFY2(message.contains(complaint), qPrintable(message));
         if (written) {
             verifyWindowPage(path);
         }
