@@ -320,8 +320,9 @@ class Monkey:
         time.sleep(0.1)
 
     def read_field(self):
+        self.ping()  # the keys typed before are handled by then: no stale clipboard
         self.xdo("key", "ctrl+a", "ctrl+c")
-        time.sleep(0.2)
+        self.ping()
         try:
             out = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env,
                                  capture_output=True, timeout=30).stdout
