@@ -129,7 +129,10 @@ def plan(rng, windows):
         text = hostile(rng, int(10 ** rng.uniform(0, 5.3)), rng.random() < 0.5) if owner else None
         return name, action, {"at": rng.choice(points), "owner": text}
     if action == "keep":
-        return name, action, {"at": rng.choice(win.fields), "text": hostile(rng, rng.randint(1, 30), True)}
+        # Typed in plain keys: xdotool types other characters by remapping a key for a moment,
+        # and a slow program may read the key after the map is back. Pastes check the rest.
+        text = "".join(rng.choice(" 0123456789,.-+eE%xX'") for _ in range(rng.randint(1, 30)))
+        return name, action, {"at": rng.choice(win.fields), "text": text}
     if action == "click":
         w, h = win.size
         return name, action, {"x": rng.randrange(w), "y": rng.randrange(h), "button": rng.choice([1, 1, 3])}
