@@ -26,9 +26,8 @@ build_package() (
     cd "$1"
     eval "$(dpkg-buildflags --export=sh)"
     export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
-    cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-        -DTARVIMO_BUILD_TESTS=OFF -DTARVIMO_WERROR=ON >&2
-    cmake --build build/package --parallel "$(nproc)" >&2
+    cmake --preset package >&2
+    cmake --build --preset package --parallel "$(nproc)" >&2
     rm -f build/package/tarvimo_*.deb
     (cd build/package && cpack >&2)
     ls "$PWD"/build/package/tarvimo_*.deb
