@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the calculation core and the ride-file readers with libFuzzer, AddressSanitizer and UBSan,
-# and fuzzes each for a while starting from its seeds (the readers' are generated here). Exits non-zero if the fuzzer finds a crash, a broken rule, a
+# and fuzzes each for a while from its seeds (the readers' are generated here). Exits non-zero if the fuzzer finds a crash, a broken rule, a
 # sanitizer report or an input slower than 10 s; the input that did it is kept in build/fuzz/.
 # Usage: scripts/fuzz.sh [seconds]   (60 by default, for each fuzzer)
 set -euo pipefail
@@ -17,14 +17,9 @@ build=build/fuzz
 
 bash scripts/setup.sh
 # The core needs the coverage hooks too, so every file gets fuzzer-no-link; only the fuzz target
-# links libFuzzer itself.
-cmake -S . -B "$build" \
-    -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
-    -DTARVIMO_BUILD_UI=ON -DTARVIMO_BUILD_TESTS=ON -DTARVIMO_BUILD_BENCH=OFF \
-    -DTARVIMO_BUILD_FUZZ=ON -DTARVIMO_SANITIZE=ON -DTARVIMO_WERROR=ON
-cmake --build "$build" --target fuzz_core fuzz_import --parallel "$(nproc)"
+# links libFuzzer itself (the fuzz preset).
+cmake --preset fuzz
+cmake --build --preset fuzz --parallel "$(nproc)"
 
 # The seeds stay as they are; what the fuzzer adds goes to a scratch copy.
 work=$(mktemp -d)

@@ -506,7 +506,7 @@ def run(args, seed):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--program", required=True)
-    parser.add_argument("--controls", default=str(HERE.parents[1] / "ui" / "control_table.cpp"))
+    parser.add_argument("--controls", default=str(HERE.parents[1] / "ui" / "windows" / "control_table.cpp"))
     parser.add_argument("--seconds", type=float, default=float(os.environ.get("TARVIMO_MONKEY_SECONDS", 180)))
     parser.add_argument("--seed", type=int, default=None)
     parser.add_argument("--events", type=int, default=None)
