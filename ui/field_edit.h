@@ -11,7 +11,8 @@ namespace tarvimo {
 // The text box of one field. A paste (keys, context menu, X11 middle click) or a drop that would
 // make its text longer than maxPastedLength characters is refused before the box takes it, with
 // an Italian message: QLineEdit keeps an undo step for every character inserted, so taking
-// megabytes would hold the window for seconds. Typing and setText() are not limited.
+// megabytes would hold the window for seconds. Typing and setText() are not limited. A dragged
+// file is never taken as text: the drag goes on to the window, which opens it.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 
@@ -27,6 +28,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
