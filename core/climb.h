@@ -17,7 +17,15 @@ struct Climb {
     bool rises = false; // false where the ride never climbs: then the whole ride is proposed
 };
 
-// distance (m, never decreasing) and elevation (m) are columns of the same length, at least one.
+// La salita proposta finisce nel punto più alto della traccia e comincia nel punto più basso da cui
+// vi si arriva senza mai riscendere di più di 15 m, oppure, se da lì parte un tratto pianeggiante
+// di almeno 300 m (entro 4 m di quota), alla fine di quel tratto; se la traccia non sale mai, si
+// propone tutta.
+// Elevations are first smoothed over 300 m to see through GPS noise. Where the ride starts at its
+// highest point, the climb proposed is the one that rises most above the lowest point before it.
+// distance (m, never decreasing) and elevation (m) are columns of the same length, at least one;
+// a distance that is not a number or goes back counts as the previous one, an elevation that is
+// not a number as the previous one, and the longer column is cut to the shorter.
 Climb findClimb(std::span<const double> distance, std::span<const double> elevation);
 Climb findClimb(const Ride& ride);
 

@@ -3,10 +3,14 @@
 
 #pragma once
 
+#include "running_sum.h"
+
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tarvimo {
 
@@ -31,15 +35,22 @@ struct Stretch {
 };
 
 // A ride kept as compact columns with running sums: the figures of any stretch come in constant
-// time however long the ride is.
+// time however long the ride is. Columns the file has no data for stay empty: 16 to 48 bytes a
+// point, at most 64 where some points lack what others have.
+// A time earlier than the latest one before it counts as missing; equal times are kept.
 class Ride {
 public:
     void reserve(std::size_t points);
+    // A point without a finite elevation is left out. A missing or decreasing track distance
+    // counts as the previous one, a decreasing recorded distance as the previous recorded one.
+    // Throws std::length_error past 4,294,967,294 points.
     void append(const RidePoint& point);
     // Gives back what reserve() took beyond the points appended.
     void shrinkToFit();
 
     std::size_t size() const;
+    // What the columns take, reserved room included.
+    std::size_t memoryBytes() const;
     bool empty() const { return size() == 0; }
 
     // Along the profile: the recorded distance where every point has one, else the track's.
@@ -56,13 +67,28 @@ public:
     // Points whose time is earlier than an earlier point's: their time counts as missing.
     std::size_t timesOutOfOrder() const;
 
-    // From point `first` to point `last`, first <= last < size().
+    // From point `first` to point `last`, first <= last < size(); indices past the end count as
+    // the last point, and a `first` past `last` as `last`.
     Stretch stretch(std::size_t first, std::size_t last) const;
     // The first point at or beyond `metres` along the profile; the last point past the end.
     std::size_t pointAtDistance(double metres) const;
 
 private:
-    // Columns and running sums: the implementation's own.
+    void grow();
+    std::size_t lackingRecorded(std::size_t first, std::size_t last) const;
+
+    std::vector<double> m_track;    // geodesic distance along the track
+    std::vector<double> m_recorded; // device distance, carried forward; empty if none recorded
+    std::vector<std::uint32_t> m_lacking; // points without a recorded distance up to each;
+                                          // empty while none lacks one or all do
+    std::vector<double> m_elevation;
+    std::vector<double> m_time; // latest usable time at or before each point; empty if none
+    std::vector<std::uint32_t> m_nextTimed; // first timed point at or after each, or noTime;
+                                            // empty while every point has a time
+    std::size_t m_untimedFrom = 0;          // where the trailing run of untimed points starts
+    std::size_t m_outOfOrder = 0;
+    RunningSum m_power;
+    RunningSum m_cadence;
 };
 
 } // namespace tarvimo

@@ -1,0 +1,200 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "climb.h"
+#include "ride.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace tarvimo {
+namespace {
+
+// A stretch of road: its length and its gradient in percent.
+struct Leg {
+    double metres;
+    double percent;
+};
+
+struct ClimbCase {
+    const char* what;
+    std::vector<Leg> legs;
+    double start, end; // m along the track where the climb should start and end
+    double tolerance;  // m either side
+    bool rises = true;
+    double noise = 3;    // m either side, as a GPS gives
+    double offset = 0;   // added to every distance and elevation
+    double spacing = 15; // m on average between points
+};
+
+void PrintTo(const ClimbCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+// Points every 10 to 20 m (or `spacing`), elevations off by up to `noise`: the same every run.
+Ride rideOf(const ClimbCase& c) {
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> step(c.spacing * 2 / 3, c.spacing * 4 / 3);
+    std::uniform_real_distribution<double> noise(-c.noise, c.noise);
+    Ride ride;
+    double at = 0, height = 500;
+    for (const Leg& leg : c.legs) {
+        for (double along = 0; along < leg.metres; along += step(random)) {
+            ride.append({at + along + c.offset, NAN,
+                         height + along * leg.percent / 100 + noise(random) + c.offset});
+        }
+        at += leg.metres;
+        height += leg.metres * leg.percent / 100;
+    }
+    ride.append({at + c.offset, NAN, height + c.offset});
+    return ride;
+}
+
+class FindClimb : public testing::TestWithParam<ClimbCase> {};
+
+TEST_P(FindClimb, ProposesTheClimbARiderWould) {
+    const auto& c = GetParam();
+    const Ride ride = rideOf(c);
+    const Climb climb = findClimb(ride);
+    EXPECT_EQ(climb.rises, c.rises);
+    EXPECT_NEAR(ride.distance(climb.first) - c.offset, c.start, c.tolerance);
+    EXPECT_NEAR(ride.distance(climb.last) - c.offset, c.end, c.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FindClimb,
+    testing::Values(
+        ClimbCase{"a track that only climbs is climbed whole", {{3000, 6}}, 0, 3000, 60},
+        ClimbCase{
+            "a flat approach is left out", {{4000, 0}, {2000, 7}, {1500, -6}}, 4000, 6000, 150},
+        ClimbCase{"a descent before starts the climb at the valley's bottom",
+                  {{1500, -5}, {2500, 6}, {500, -4}},
+                  1500,
+                  4000,
+                  100},
+        ClimbCase{"a dip of 10 m is climbed through",
+                  {{1000, 0}, {1500, 7}, {200, -5}, {1500, 7}},
+                  1000,
+                  4200,
+                  150},
+        ClimbCase{"of two climbs the later, higher one from its foot",
+                  {{2000, 8}, {1500, -8}, {3000, 7}},
+                  3500,
+                  6500,
+                  100},
+        ClimbCase{"of two climbs the first, higher one",
+                  {{3000, 8}, {1500, -8}, {1500, 7}},
+                  0,
+                  3000,
+                  100},
+        ClimbCase{"a flat ride is proposed whole", {{5000, 0}}, 0, 5000, 0, false},
+        ClimbCase{"a descending ride is proposed whole", {{3000, -5}}, 0, 3000, 0, false},
+        ClimbCase{"a ride from its highest point: the climb back up",
+                  {{1000, -8}, {1500, 5}},
+                  1000,
+                  2500,
+                  100},
+        ClimbCase{"level without noise is proposed whole", {{2000, 0}}, 0, 2000, 0, false, 0},
+        ClimbCase{"a level top ends the climb where it is reached",
+                  {{1000, 6}, {1000, 0}},
+                  0,
+                  1000,
+                  15,
+                  true,
+                  0},
+        ClimbCase{"distances and elevations of a million metres",
+                  {{4000, 0}, {2000, 7}},
+                  4000,
+                  6000,
+                  150,
+                  true,
+                  3,
+                  1e6},
+        ClimbCase{"one point", {}, 0, 0, 0, false},
+        ClimbCase{"two points, the second higher", {{10, 100}}, 0, 10, 0, true, 0, 0, 100},
+        // Quadratic work would run for hours on either of these.
+        ClimbCase{"a million points", {{1.5e7, 5}}, 0, 1.5e7, 100},
+        ClimbCase{"a million points at one place", {{1, 0}}, 0, 1, 1, false, 3, 0, 1e-6}));
+
+// ---- the columns' rules ----
+
+RidePoint at(double track, double recorded, double elevation, double time = NAN, double power = NAN,
+             double cadence = NAN) {
+    return {track, recorded, elevation, time, power, cadence};
+}
+
+Stretch figures(double distance, double gain, std::optional<double> seconds = {},
+                std::optional<double> power = {}, std::optional<double> cadence = {}) {
+    return {distance, gain, seconds, power, cadence};
+}
+
+struct StretchCase {
+    const char* what;
+    std::size_t first, last, outOfOrder;
+    Stretch expected;
+    std::vector<RidePoint> points;
+};
+
+// A function, not braces, so that the rows stay short.
+StretchCase row(const char* what, std::size_t first, std::size_t last, std::size_t outOfOrder,
+                Stretch expected, std::vector<RidePoint> points) {
+    return {what, first, last, outOfOrder, expected, std::move(points)};
+}
+
+void PrintTo(const StretchCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class RideStretch : public testing::TestWithParam<StretchCase> {};
+
+TEST_P(RideStretch, GivesTheFiguresOfTheStretch) {
+    const auto& c = GetParam();
+    Ride ride;
+    for (const auto& point : c.points) {
+        ride.append(point);
+    }
+    const Stretch s = ride.stretch(c.first, c.last);
+    EXPECT_DOUBLE_EQ(s.distance, c.expected.distance);
+    EXPECT_DOUBLE_EQ(s.gain, c.expected.gain);
+    EXPECT_EQ(s.seconds, c.expected.seconds);
+    EXPECT_EQ(s.averagePower, c.expected.averagePower);
+    EXPECT_EQ(s.averageCadence, c.expected.averageCadence);
+    EXPECT_EQ(ride.timesOutOfOrder(), c.outOfOrder);
+    const double end = ride.distance(c.last);
+    EXPECT_EQ(ride.distance(ride.pointAtDistance(end - 0.5)), end);
+    EXPECT_EQ(ride.pointAtDistance(end + 1e9), ride.size() - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, RideStretch,
+    testing::Values(
+        row("recorded distances, times, power and cadence everywhere", 1, 2, 0,
+            figures(11, 2, 4.0, 275.0, 87.5),
+            {at(0, 0, 100, 0, 200, 80), at(9, 10, 101, 5, 300, 90), at(18, 21, 103, 9, 250, 85)}),
+        row("a point without recorded distance: the track's in its stretch", 0, 3, 0,
+            figures(30, 4), {at(0, 0, 100), at(9, NAN, 101), at(18, 21, 103), at(30, 32, 104)}),
+        row("...but the recorded one in a stretch without it", 2, 3, 0, figures(11, 1),
+            {at(0, 0, 100), at(9, NAN, 101), at(18, 21, 103), at(30, 32, 104)}),
+        row("a time going backwards counts as missing", 0, 2, 1, figures(2, 0, 10.0),
+            {at(0, NAN, 1, 100), at(1, NAN, 1, 90), at(2, NAN, 1, 110)}),
+        row("a repeated time is kept: no time elapses", 0, 1, 0, figures(1, 0, 0.0),
+            {at(0, NAN, 1, 100), at(1, NAN, 1, 100)}),
+        row("untimed ends: from the first to the last timed point inside", 0, 4, 0,
+            figures(4, 0, 20.0),
+            {at(0, NAN, 1), at(1, NAN, 1, 10), at(2, NAN, 1), at(3, NAN, 1, 30), at(4, NAN, 1)}),
+        row("no timed point in the stretch: no time", 1, 2, 0, figures(1, 0),
+            {at(0, NAN, 1, 10), at(1, NAN, 1), at(2, NAN, 1), at(3, NAN, 1, 30)}),
+        row("power only where recorded, none is none", 0, 4, 0, figures(4, 0, {}, 150.0),
+            {at(0, NAN, 1, NAN, NAN), at(1, NAN, 1, NAN, 200), at(2, NAN, 1, NAN, NAN),
+             at(3, NAN, 1, NAN, 100), at(4, NAN, 1)}),
+        row("no elevation: the point is left out; no distance: the previous one", 0, 2, 0,
+            figures(7, 3), {at(0, NAN, 1), at(5, NAN, NAN), at(NAN, NAN, 2), at(7, NAN, 4)}),
+        row("indices past the end count as the last point", 7, 9, 0, figures(0, 0),
+            {at(0, NAN, 1), at(5, NAN, 2)})));
+
+} // namespace
+} // namespace tarvimo
