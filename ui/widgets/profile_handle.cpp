@@ -67,6 +67,7 @@ void installProfileHandleAccessibility() {
 
 ProfileHandle::ProfileHandle(End end, ProfileView& view)
     : QWidget(&view), m_end(end), m_view(view) {
+    installProfileHandleAccessibility(); // before anything asks for this handle's interface
     const bool start = end == End::Start;
     setObjectName(start ? QStringLiteral("inizioSalita") : QStringLiteral("fineSalita"));
     setAccessibleName(start ? QStringLiteral("Inizio della salita")

@@ -22,7 +22,6 @@ ImportWindow::ImportWindow(RideFile file, const QString& decimal, QWidget* paren
     setWindowTitle(QStringLiteral("Importa salita"));
     setAccessibleName(windowTitle());
     setWindowModality(Qt::WindowModal);
-    installProfileHandleAccessibility();
 
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(m_file.name, this);
