@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "application.h"
-#include "font_preload.h"
-#include "splash_window.h"
+#include "app/application.h"
+#include "app/font_preload.h"
+#include "windows/splash_window.h"
 
 #include <QApplication>
 #include <QEvent>

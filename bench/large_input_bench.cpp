@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "field_edit.h"
-#include "main_window.h"
+#include "widgets/field_edit.h"
+#include "windows/main_window.h"
 
 #include <QApplication>
 #include <QClipboard>

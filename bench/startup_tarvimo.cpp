@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "application.h"
+#include "app/application.h"
+#include "app/font_preload.h"
 #include "first_paint_probe.h"
-#include "font_preload.h"
-#include "splash_window.h"
+#include "windows/splash_window.h"
 
 #include <QApplication>
 

@@ -41,14 +41,14 @@ if [ "${1:-}" = "--in-session" ]; then
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" &
     app=$!
     pids+=("$app")
-    /usr/bin/python3 scripts/a11y_probe.py --pid "$app" --table ui/control_table.cpp
+    /usr/bin/python3 scripts/a11y_probe.py --pid "$app" --table ui/windows/control_table.cpp
     exit
 fi
 
 bash scripts/setup.sh at-spi2-core python3-pyatspi dbus dbus-x11 xdotool
 if [ ! -x "$program" ]; then
-    cmake -S . -B build/test -DTARVIMO_WERROR=ON -DTARVIMO_BUILD_BENCH=ON >/dev/null
-    cmake --build build/test --parallel "$(nproc)" --target tarvimo >/dev/null
+    cmake --preset test >/dev/null
+    cmake --build --preset test --parallel "$(nproc)" --target tarvimo >/dev/null
 fi
 
 source scripts/xvfb.sh

@@ -9,9 +9,8 @@ cd "$(dirname "$0")/.."
 build=build/bench
 
 bash scripts/setup.sh
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DTARVIMO_BUILD_BENCH=ON -DTARVIMO_BUILD_UI=OFF -DTARVIMO_BUILD_TESTS=OFF
-cmake --build "$build" --target calculation_bench --parallel "$(nproc)"
+cmake --preset bench
+cmake --build --preset bench --parallel "$(nproc)"
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT

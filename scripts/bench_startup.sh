@@ -13,10 +13,9 @@ cd "$(dirname "$0")/.."
 runs=${1:-60}
 build=build/bench-startup
 bash scripts/setup.sh dbus
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_BENCH=ON \
-    -DTARVIMO_BUILD_TESTS=OFF >/dev/null
+cmake --preset bench-startup >/dev/null
 jobs=$(nproc)
-cmake --build "$build" --parallel $((jobs < 2 ? jobs : 2)) \
+cmake --build --preset bench-startup --parallel $((jobs < 2 ? jobs : 2)) \
     --target startup_minimal startup_tarvimo large_input_bench >/dev/null
 
 XVFB_PID=

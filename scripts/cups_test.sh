@@ -3,14 +3,25 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Printing through a real print server: starts cupsd with a default queue that writes each job
 # to a file and presses "Stampa"; then removes every queue and checks the no-printer path.
-# Expects the tests built by scripts/test.sh.
+# Uses the test build (build/test). A print server already running is used and left running;
+# otherwise this starts its own and stops it, by its PID, when done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Saltato: preparare un server di stampa richiede root." >&2
+    exit 77
+fi
 bash scripts/setup.sh cups cups-client cups-bsd
+[ -f build/test/CMakeCache.txt ] || cmake --preset test >/dev/null
+cmake --build --preset test --parallel 2 --target print_through_cups_test window_printer_test \
+    >/dev/null
 tests=build/test/tests/ui
 out=/tmp/tarvimo-cups
 queue=TarvimoFile
+server=
+trap 'lpadmin -x "$queue" 2>/dev/null || true
+      [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; } || true' EXIT
 
 # A backend of our own that writes each job to one file: the server's "file:" device is off by
 # default and, for raw queues, writes nothing on some versions.
@@ -26,8 +37,9 @@ mv "$out/job.out.part" "$out/job.out"
 BACKEND
 chmod 0755 "$backend"
 if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-    pkill -x cupsd 2>/dev/null || true
-    /usr/sbin/cupsd
+    # In the foreground, so that its PID is the server's own.
+    /usr/sbin/cupsd -f &
+    server=$!
 fi
 for _ in $(seq 50); do
     lpstat -r 2>/dev/null | grep -q 'is running' && break

@@ -14,10 +14,9 @@ cd "$(dirname "$0")/.."
 reference=tests/data/splash-first-frame.png
 build=build/bench-startup
 bash scripts/setup.sh imagemagick
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_BENCH=ON \
-    -DTARVIMO_BUILD_TESTS=OFF >/dev/null
+cmake --preset bench-startup >/dev/null
 jobs=$(nproc)
-cmake --build "$build" --parallel $((jobs < 2 ? jobs : 2)) --target first_frame_grab >/dev/null
+cmake --build --preset bench-startup --parallel $((jobs < 2 ? jobs : 2)) --target first_frame_grab >/dev/null
 
 source scripts/xvfb.sh
 start_xvfb "${FIRST_FRAME_DISPLAY:-98}"

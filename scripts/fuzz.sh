@@ -17,14 +17,9 @@ build=build/fuzz
 
 bash scripts/setup.sh
 # The core needs the coverage hooks too, so every file gets fuzzer-no-link; only the fuzz target
-# links libFuzzer itself.
-cmake -S . -B "$build" \
-    -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
-    -DTARVIMO_BUILD_UI=OFF -DTARVIMO_BUILD_TESTS=ON -DTARVIMO_BUILD_BENCH=OFF \
-    -DTARVIMO_BUILD_FUZZ=ON -DTARVIMO_SANITIZE=ON -DTARVIMO_WERROR=ON
-cmake --build "$build" --target fuzz_core --parallel "$(nproc)"
+# links libFuzzer itself (the fuzz preset).
+cmake --preset fuzz
+cmake --build --preset fuzz --parallel "$(nproc)"
 
 # The seeds stay as they are; what the fuzzer adds goes to a scratch copy.
 work=$(mktemp -d)

@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF
-cmake --build build/release --parallel "$(nproc)"
+cmake --preset release
+cmake --build --preset release --parallel "$(nproc)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Tarvimo è compilato (build/release/ui/tarvimo), ma qui non c'è uno schermo:"

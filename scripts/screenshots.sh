@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh xdotool imagemagick qt6ct
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVIMO_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release --parallel "$(nproc)" >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)" >/dev/null
 
 source scripts/xvfb.sh
 start_xvfb "${SCREENSHOT_DISPLAY:-97}"

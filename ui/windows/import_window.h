@@ -20,6 +20,7 @@ class ProfileView;
 // the selection below it, and the buttons that write them into the main window or not.
 class ImportWindow : public QDialog {
     Q_OBJECT
+    Q_CLASSINFO("accessibleRole", "Dialog")
 
 public:
     // `file` has been read without error; `decimal` is the user's decimal separator.

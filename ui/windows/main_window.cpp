@@ -1,0 +1,281 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windows/main_window.h"
+
+#include "calculation.h"
+#include "look/legacy_fonts.h"
+#include "look/pictures.h"
+#include "look/twips.h"
+#include "look/window_size.h"
+#include "printing/print_module.h"
+#include "widgets/field_edit.h"
+#include "widgets/push_button.h"
+#include "windows/control_table.h"
+#include "windows/help_window.h"
+#include "windows/ride_import_module.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace tarvimo {
+
+namespace {
+
+QString qs(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The one local file dragged, else an empty text.
+QString droppedFile(const QMimeData& data) {
+    const auto urls = data.urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_settings(std::move(settings)) {
+    setObjectName(QStringLiteral("Interfaccia1"));
+    setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
+    setWindowIcon(makeWindowIcon(WindowIcon::Main));
+    keepWindowSize(*this, QSize(twipsToPixels(5760), twipsToPixels(5430)));
+    setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
+    buildControls();
+    bindSheet();
+    setAcceptDrops(true);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    open->setObjectName(QStringLiteral("apriTraccia"));
+    connect(open, &QShortcut::activated, this, &MainWindow::chooseRide);
+}
+
+MainWindow::~MainWindow() = default;
+
+HelpWindow* MainWindow::helpWindow() const {
+    return m_help;
+}
+
+void MainWindow::buildControls() {
+    QHash<QString, QWidget*> containers;
+    std::vector<std::pair<int, QWidget*>> tabStops;
+
+    for (const auto& row : mainWindowControls()) {
+        QWidget* parent = row.container ? containers.value(qs(row.container)) : this;
+        QWidget* control = nullptr;
+        const QString caption = row.caption ? qs(row.caption) : QString();
+        switch (row.kind) {
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(caption, parent);
+            containers.insert(qs(row.name), frame);
+            control = frame;
+            break;
+        }
+        case ControlKind::Label:
+            control = new QLabel(caption, parent);
+            break;
+        case ControlKind::TextBox: {
+            auto* edit = new FieldEdit(parent);
+            const auto field = findField(row.name);
+            Q_ASSERT(field.has_value());
+            m_edits[static_cast<std::size_t>(*field)] = edit;
+            edit->setAccessibleName(qs(row.accessibleName));
+            connect(edit, &QLineEdit::returnPressed, this, &MainWindow::calculate);
+            tabStops.emplace_back(row.tabIndex, edit);
+            control = edit;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new PushButton(caption, parent);
+            tabStops.emplace_back(row.tabIndex, button);
+            control = button;
+            break;
+        }
+        }
+        control->setObjectName(qs(row.name));
+        if (row.kind != ControlKind::TextBox) {
+            control->setAccessibleName(row.accessibleName ? qs(row.accessibleName) : caption);
+        }
+        control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+        control->setFont(legacyFont(QStringLiteral("MS Sans Serif"), row.pointSize));
+    }
+
+    auto* contact = findChild<QLabel*>(QStringLiteral("Label26"));
+    contact->setText(QStringLiteral(TARVIMO_CONTACT));
+    contact->setAccessibleName(QStringLiteral("Contatto: ") + contact->text());
+    contact->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    std::sort(tabStops.begin(), tabStops.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+    }
+
+    connect(findChild<QPushButton*>(QStringLiteral("pulsantecalcola")), &QPushButton::clicked, this,
+            &MainWindow::calculate);
+    connect(findChild<QPushButton*>(QStringLiteral("Stampa")), &QPushButton::clicked, this,
+            &MainWindow::print);
+    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &MainWindow::showHelp);
+}
+
+// The sheet holds the data; the text boxes show it. Writes of the calculation reach the boxes
+// through the listener, and what the user types reaches the sheet through textChanged.
+void MainWindow::bindSheet() {
+    m_sheet.setListener([this](Field field, const std::string& text) {
+        if (!m_echoing) {
+            showText(field, text);
+        }
+    });
+    for (const auto& info : allFields()) {
+        const Field field = info.field;
+        connect(edit(field), &QLineEdit::textChanged, this, [this, field](const QString& text) {
+            m_echoing = true;
+            m_sheet.setText(field, text.toStdString());
+            m_echoing = false;
+        });
+    }
+    m_sheet.resetToDefaults();
+    // The listener only hears changes, so the boxes are filled once from the sheet as it stands.
+    for (const auto& info : allFields()) {
+        showText(info.field, m_sheet.text(info.field));
+    }
+}
+
+void MainWindow::showText(Field field, const std::string& text) {
+    QLineEdit* box = edit(field);
+    const QSignalBlocker blocker(box); // the sheet holds this text already
+    box->setText(QString::fromStdString(text));
+    box->setCursorPosition(0);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_focusedOnce) {
+        m_focusedOnce = true;
+        edit(Field::massabici)->setFocus(Qt::OtherFocusReason);
+    }
+    if (!m_pendingRide.isEmpty()) {
+        QTimer::singleShot(0, this,
+                           [this, path = std::exchange(m_pendingRide, {})] { openRide(path); });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // A ride being read still needs this window.
+    if (m_openingRide)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!droppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(*event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The program the file came from waits for the drop to end.
+    QTimer::singleShot(0, this, [this, path] { openRide(path); });
+}
+
+void MainWindow::chooseRide() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Apri una traccia"), QString(),
+        QStringLiteral("Tracce GPS (*.gpx *.tcx *.fit);;Tutti i file (*)"));
+    if (!path.isEmpty())
+        openRide(path);
+}
+
+void MainWindow::openRide(const QString& path) {
+    if (m_openingRide)
+        return;
+    m_openingRide = true;
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    const auto choice =
+        importRideThroughModule(*this, path, QString::fromStdString(m_settings.decimal));
+    m_openingRide = false;
+    if (choice) {
+        const std::pair<Field, const QString*> texts[] = {
+            {Field::sceglilunghezza, &choice->length}, {Field::sceglidislivello, &choice->gain},
+            {Field::scegliminuti, &choice->minutes},   {Field::sceglisecondi, &choice->seconds},
+            {Field::sceglidata, &choice->date},        {Field::sceglinomebici, &choice->name}};
+        for (const auto& [field, text] : texts) {
+            if (!text->isNull())
+                m_sheet.setText(field, text->toStdString());
+        }
+    }
+    activateWindow();
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::calculate() {
+    try {
+        tarvimo::calculate(m_sheet, m_settings);
+    } catch (const RuntimeError& error) {
+        showError(QString::fromUtf8(error.what()),
+                  QStringLiteral("I risultati scritti prima dell'errore restano nei campi; "
+                                 "correggi i dati e premi di nuovo \"Calcola\"."));
+    } catch (const std::bad_alloc&) {
+        showError(QStringLiteral("Memoria insufficiente per il calcolo."),
+                  QStringLiteral("Riduci la lunghezza dei testi nei campi e riprova."));
+    } catch (const std::exception& error) {
+        // Not expected; still no reason to lose what the user typed.
+        showError(QStringLiteral("Errore imprevisto nel calcolo."),
+                  QString::fromUtf8(error.what()));
+    }
+}
+
+void MainWindow::print() {
+    const auto outcome =
+        printThroughModule(*this, QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
+                           QString::fromStdString(m_sheet.text(Field::sceglidata)));
+    if (outcome.status == PrintStatus::Failed) {
+        showError(QStringLiteral("Stampa non riuscita."), outcome.message);
+    }
+}
+
+void MainWindow::showHelp() {
+    if (!m_help) {
+        m_help = new HelpWindow();
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::showError(const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tarvimo"), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("errorBox"));
+    box.setInformativeText(detail);
+    box.exec();
+}
+
+} // namespace tarvimo
