@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,7 @@ class ImportWindowTest : public QObject {
 private slots:
     void opensRide_data();
     void opensRide();
+    void dropOnTextBox();
     void refusesBadFile_data();
     void refusesBadFile();
     void messageNamesFile_data();
@@ -144,6 +146,31 @@ void ImportWindowTest::opensRide() {
         QCOMPARE(window.edit(written[i])->text(), fields[qsizetype(i)]);
     QCOMPARE(window.edit(Field::mostraptot)->text(), QString()); // nothing calculated
     QCOMPARE(window.focusWidget(), window.edit(Field::massac));
+}
+
+// A file dropped on a text box opens the ride; its address never becomes the box's text.
+void ImportWindowTest::dropOnTextBox() {
+    const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(climbTcx(true));
+    file.close();
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLineEdit* box = window.edit(Field::massac);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setText(QUrl::fromLocalFile(path).toString());
+    const QPoint at = box->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QVERIFY(enter.isAccepted()); // by the window, on the box's behalf
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    testing::onNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+    QApplication::sendEvent(box, &drop);
+    QTRY_COMPARE(window.edit(Field::sceglilunghezza)->text(), QStringLiteral("1990"));
+    QCOMPARE(box->text(), QStringLiteral("60"));
 }
 
 void ImportWindowTest::refusesBadFile_data() {
