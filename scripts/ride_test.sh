@@ -4,7 +4,8 @@
 # A ride opened from the command line, end to end: the real program started under Xvfb with a
 # generated TCX file (a name with blanks and an accented letter), the splash passed with a key,
 # "Importa salita" accepted with Enter, and the filled fields read from outside over AT-SPI
-# (scripts/ride_probe.py). Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
+# (scripts/ride_probe.py); then the same under Wayland, on weston nested in the Xvfb server, where
+# weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
 # dbus-run-session, the accessibility bus or python3-pyatspi are missing.
 # Usage: scripts/ride_test.sh PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
 set -euo pipefail
@@ -12,8 +13,9 @@ self=$(realpath "$0")
 cd "$(dirname "$self")/.."
 
 # Second stage, inside a private session bus: the accessibility bus, the program, the probe.
+# With a fourth argument, the program runs on that Wayland socket (weston nested in Xvfb).
 if [ "${1:-}" = "--in-session" ]; then
-    program=$2 ride=$3
+    program=$2 ride=$3 wayland=${4:-}
     pids=()
     trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
@@ -27,10 +29,15 @@ if [ "${1:-}" = "--in-session" ]; then
     /usr/libexec/at-spi2-registryd &
     pids+=($!)
     sleep 0.5
-    TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" "$ride" &
+    if [ -n "$wayland" ]; then
+        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=wayland \
+            WAYLAND_DISPLAY=$wayland "$program" "$ride" &
+    else
+        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" "$ride" &
+    fi
     app=$!
     pids+=("$app")
-    /usr/bin/python3 scripts/ride_probe.py --pid "$app"
+    /usr/bin/python3 scripts/ride_probe.py --pid "$app" ${wayland:+--wayland}
     exit
 fi
 
@@ -71,4 +78,25 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
+echo "== X11"
 timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride"
+
+# The same under Wayland, where weston and Qt's Wayland plugin are installed.
+if ! command -v weston >/dev/null ||
+    ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
+    echo "Wayland: weston o qt6-wayland mancano, parte saltata"
+    exit 0
+fi
+echo "== Wayland (weston)"
+printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n' >"$work/weston.ini"
+weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-ride \
+    --width=900 --height=700 >"$work/weston.log" 2>&1 &
+weston_pid=$!
+trap 'kill "$weston_pid" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/wl-tarvimo-ride" ] && break
+    sleep 0.1
+done
+sleep 0.5
+xdotool mousemove 450 350
+timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" wl-tarvimo-ride
