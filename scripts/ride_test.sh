@@ -4,9 +4,9 @@
 # A ride opened from the command line, end to end: the real program started under Xvfb with a
 # generated TCX file (a name with blanks and an accented letter), the splash passed with a key,
 # "Importa salita" accepted with Enter, and the filled fields read from outside over AT-SPI
-# (scripts/ride_probe.py); then the same under Wayland, on weston nested in the Xvfb server, where
-# weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
-# dbus-run-session, the accessibility bus or python3-pyatspi are missing.
+# (scripts/ride_probe.py); then the same under Wayland, on weston nested in the Xvfb server,
+# where weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped", where
+# Xvfb, xdotool, dbus-run-session, the accessibility bus or python3-pyatspi are missing.
 # Usage: scripts/ride_test.sh PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
 set -euo pipefail
 self=$(realpath "$0")
