@@ -57,7 +57,10 @@ public:
         }
         const RideError error = m_reader.feed(nullptr, 0, true);
         m_result.line = m_reader.line();
-        m_result.name = m_reader.name();
+        // gpsbabel names a course it has no name for "New Course": that says nothing.
+        if (m_reader.name() != QLatin1StringView("New Course")) {
+            m_result.name = m_reader.name();
+        }
         m_result.pointsWithoutElevation = m_builder.withoutElevation();
         return error;
     }

@@ -3,11 +3,16 @@
 
 #include "expat_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 namespace tarvimo {
 namespace {
+
+// Longer texts are cut: no number or name needs more.
+constexpr std::size_t textLimit = 4096;
 
 std::string_view localName(const char* name) {
     const char* colon = std::strrchr(name, ':');
@@ -111,6 +116,7 @@ qint64 ExpatReader::currentLine() const {
 
 void ExpatReader::collectText() {
     m_text.clear();
+    m_text.reserve(textLimit);
     m_collecting = true;
 }
 
@@ -124,20 +130,33 @@ void ExpatReader::fail(RideError error) {
 void ExpatReader::onStart(void* self, const char* name, const char** attributes) {
     auto* reader = static_cast<ExpatReader*>(self);
     reader->m_collecting = false;
-    reader->startElement(localName(name), attributes);
+    reader->guarded([&] { reader->startElement(localName(name), attributes); });
 }
 
 void ExpatReader::onEnd(void* self, const char* name) {
     auto* reader = static_cast<ExpatReader*>(self);
-    reader->endElement(localName(name));
+    reader->guarded([&] { reader->endElement(localName(name)); });
     reader->m_collecting = false;
+}
+
+template <typename Handler> void ExpatReader::guarded(const Handler& handler) {
+    // An exception must not unwind through expat's C frames: it stops the parse instead.
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        fail(RideError::OutOfMemory);
+    } catch (const std::length_error&) {
+        fail(RideError::TooLarge); // more points than a ride can hold
+    }
 }
 
 void ExpatReader::onText(void* self, const char* text, int length) {
     auto* reader = static_cast<ExpatReader*>(self);
     // Only the few elements a reader asked for keep their text: the rest is skipped unread.
-    if (reader->m_collecting && reader->m_text.size() < 4096) {
-        reader->m_text.append(text, std::size_t(length));
+    if (reader->m_collecting) {
+        // Within the capacity reserved in collectText(): no allocation, nothing to throw.
+        const std::size_t room = textLimit - reader->m_text.size();
+        reader->m_text.append(text, std::min(room, std::size_t(length)));
     }
 }
 

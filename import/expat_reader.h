@@ -53,6 +53,7 @@ private:
     static void onEntity(void* self, const char*, int, const char*, int, const char*, const char*,
                          const char*, const char*);
     RideError parsed(XML_Status status, bool last);
+    template <typename Handler> void guarded(const Handler& handler);
 
     XML_Parser m_parser;
     std::string m_text;

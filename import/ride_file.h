@@ -49,6 +49,7 @@ struct RideFile {
 };
 
 // Called now and then with the bytes read so far and the file's size; false cancels the read.
+// While gpsbabel converts a file the reader cannot tell how far it is: then both are 0.
 using RideProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // GPX and TCX are read here; FIT and other formats through gpsbabel.
