@@ -26,6 +26,9 @@ build_package() (
     cd "$1"
     eval "$(dpkg-buildflags --export=sh)"
     export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+    # From nothing, as Debian builds: a reused folder keeps outputs stamped with the date of the
+    # commit it was last built at (rcc's resource times), and the two packages would differ.
+    rm -rf build/package
     cmake --preset package >&2
     cmake --build --preset package --parallel "$(nproc)" >&2
     rm -f build/package/tarvimo_*.deb
