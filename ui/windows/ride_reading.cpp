@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <new>
@@ -49,13 +50,16 @@ RideFile readRideWithProgress(QWidget* parent, const QString& path) {
         progress.setMinimumDuration(0);
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
+            // While gpsbabel converts, nothing tells how far it is: a busy bar.
             const qint64 size = total;
-            progress.setValue(size > 0 ? int(done * 1000 / size) : 0);
+            progress.setMaximum(size > 0 ? 1000 : 0);
+            if (size > 0)
+                progress.setValue(int(std::min<qint64>(999, done * 1000 / size)));
         });
-        QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
-            cancel = true;
-            progress.setLabelText(QStringLiteral("Annullamento…"));
-        });
+        const auto stop = [&] { cancel = true; };
+        // "Annulla" gives canceled(); Escape and the title bar's close give rejected().
+        QObject::connect(&progress, &QProgressDialog::canceled, &loop, stop);
+        QObject::connect(&progress, &QDialog::rejected, &loop, stop);
         tick.start(100);
         progress.show();
         if (reader->isRunning())
