@@ -10,10 +10,11 @@ set(TARVIMO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvimo)
 install(TARGETS tarvimo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Loaded by the program the first time it prints (ui/printing/print_module.cpp). A folder of its own below
 # the library folder keeps it off the linker's path.
-install(TARGETS tarvimo_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
+install(TARGETS tarvimo_print tarvimo_ride LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 # A stripped install also drops the compiler's ident strings, as Debian's own packages do.
 install(CODE "set(tarvimo_binaries ${CMAKE_INSTALL_BINDIR}/tarvimo
-                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_print>)")
+                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_print>
+                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_ride>)")
 install(CODE [[
     if(CMAKE_INSTALL_DO_STRIP)
         foreach(binary IN LISTS tarvimo_binaries)
@@ -25,6 +26,9 @@ install(CODE [[
 ]])
 install(FILES assets/${TARVIMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/${TARVIMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# TCX and FIT for "Apri con"; shared-mime-info's trigger rebuilds the database on installation.
+install(FILES assets/${TARVIMO_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${TARVIMO_APP_ID}.xml)
 install(DIRECTORY assets/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
 # The manual pages and the changelog go in compressed, the way Debian installs them; gzip -n keeps
@@ -67,6 +71,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its windowing plugins at run time, where dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, gpsbabel")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

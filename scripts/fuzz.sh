@@ -17,9 +17,9 @@ build=build/fuzz
 
 bash scripts/setup.sh
 # The core needs the coverage hooks too, so every file gets fuzzer-no-link; only the fuzz target
-# links libFuzzer itself (the fuzz preset).
+# links libFuzzer itself (the fuzz preset, which builds the ride-file readers too).
 cmake --preset fuzz
-cmake --build --preset fuzz --parallel "$(nproc)"
+cmake --build --preset fuzz --target fuzz_core fuzz_import --parallel "$(nproc)"
 
 # The seeds stay as they are; what the fuzzer adds goes to a scratch copy.
 work=$(mktemp -d)

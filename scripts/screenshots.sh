@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Photographs the three windows under a virtual X server, for the README:
-# docs/splash.png, docs/main-window.png (after "Calcola") and docs/help.png.
+# Photographs the windows under a virtual X server, for the README:
+# docs/splash.png, docs/main-window.png (after "Calcola") and docs/help.png; "Importa salita" on
+# a generated ride (scripts/ride_sample.py), light, dark and at scale 2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh xdotool imagemagick
+bash scripts/setup.sh xdotool imagemagick qt6ct
 cmake --preset release >/dev/null
 cmake --build --preset release --parallel "$(nproc)" >/dev/null
 
@@ -41,3 +42,30 @@ splash=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 sleep 1
 import -window "$splash" docs/splash-2x.png
 echo "docs/splash-2x.png aggiornato."
+
+# "Importa salita" on a made-up ride given on the command line, light, dark (qt6ct's "darker")
+# and at scale 2.
+kill "$app" 2>/dev/null || true
+work=$(mktemp -d)
+trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$work"' EXIT
+python3 scripts/ride_sample.py "$work/Colle di prova.gpx"
+mkdir -p "$work/qt6ct"
+printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\nstyle=Fusion\n' \
+    >"$work/qt6ct/qt6ct.conf"
+for look in light dark 2x; do
+    case $look in
+    light) env=() out=docs/import-window.png ;;
+    dark) env=(QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work") out=docs/import-window-dark.png ;;
+    2x) env=(QT_SCALE_FACTOR=2) out=docs/import-window-2x.png ;;
+    esac
+    env "${env[@]}" LANG=it_IT.UTF-8 TZ=Europe/Rome build/release/ui/tarvimo "$work/Colle di prova.gpx" &
+    app=$!
+    splash=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+    xdotool windowfocus --sync "$splash" key Return
+    window=$(xdotool search --sync --onlyvisible --name '^Importa salita$')
+    sleep 0.8
+    import -window "$window" "$out"
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    echo "$out aggiornato."
+done

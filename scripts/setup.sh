@@ -12,6 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins
     fonts-liberation2 fonts-comic-neue fonts-dejavu-core
     xvfb xauth
+    xdotool dbus at-spi2-core python3-pyatspi
     libexpat1-dev libgeographiclib-dev gpsbabel
     "$@"
 )

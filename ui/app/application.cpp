@@ -29,7 +29,7 @@ void installItalianTranslations(QApplication& app) {
 
 } // namespace
 
-SplashWindow* startTarvimo(QApplication& app) {
+SplashWindow* startTarvimo(QApplication& app, const QString& rideFile) {
     QApplication::setApplicationName(QStringLiteral("Tarvimo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVIMO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.tarvimo.Tarvimo"));
@@ -38,9 +38,11 @@ SplashWindow* startTarvimo(QApplication& app) {
 
     const NumberSettings settings = numberSettingsFor(QLocale::system());
     auto* splash = new SplashWindow();
-    QObject::connect(splash, &SplashWindow::proceed, [settings] {
+    QObject::connect(splash, &SplashWindow::proceed, [settings, rideFile] {
         auto* window = new MainWindow(settings);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!rideFile.isEmpty())
+            window->openRideWhenShown(rideFile);
         window->show();
     });
     splash->show();

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 namespace tarvimo {
@@ -11,6 +13,7 @@ class SplashWindow;
 
 // Everything the program does before its event loop: Qt's texts in Italian, the font
 // stand-ins, the user's number settings, and the splash window that leads to the main window.
-SplashWindow* startTarvimo(QApplication& app);
+// A ride file given opens over the main window as soon as it shows.
+SplashWindow* startTarvimo(QApplication& app, const QString& rideFile = {});
 
 } // namespace tarvimo

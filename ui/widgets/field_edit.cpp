@@ -96,7 +96,34 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos());
 }
 
+namespace {
+
+bool carriesFile(const QMimeData& data) {
+    const auto urls = data.urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+} // namespace
+
+void FieldEdit::dragEnterEvent(QDragEnterEvent* event) {
+    if (carriesFile(*event->mimeData()))
+        event->ignore(); // the window's to take
+    else
+        QLineEdit::dragEnterEvent(event);
+}
+
+void FieldEdit::dragMoveEvent(QDragMoveEvent* event) {
+    if (carriesFile(*event->mimeData()))
+        event->ignore();
+    else
+        QLineEdit::dragMoveEvent(event);
+}
+
 void FieldEdit::dropEvent(QDropEvent* event) {
+    if (carriesFile(*event->mimeData())) {
+        event->ignore();
+        return;
+    }
     if (!isReadOnly() && event->mimeData()->hasText()) {
         // Moving text within the box takes the selection away first.
         const bool fromHere = event->source() == this && event->dropAction() == Qt::MoveAction;

@@ -12,7 +12,8 @@ namespace tarvimo {
 // make its text longer than maxPastedLength characters (code points, as the user counts them) is
 // refused before the box takes it, with an Italian message: QLineEdit keeps an undo step for every
 // character inserted, so taking megabytes would hold the window for seconds. Typing and setText()
-// are not limited.
+// are not limited. A dragged file is never taken as text: the drag goes on to the window, which
+// opens it.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 
@@ -28,6 +29,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:

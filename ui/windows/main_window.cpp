@@ -13,16 +13,25 @@
 #include "widgets/push_button.h"
 #include "windows/control_table.h"
 #include "windows/help_window.h"
+#include "windows/ride_import_module.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace tarvimo {
@@ -31,6 +40,12 @@ namespace {
 
 QString qs(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// The one local file dragged, else an empty text.
+QString droppedFile(const QMimeData& data) {
+    const auto urls = data.urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
 }
 
 } // namespace
@@ -46,6 +61,10 @@ MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
     buildControls();
     bindSheet();
+    setAcceptDrops(true);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    open->setObjectName(QStringLiteral("apriTraccia"));
+    connect(open, &QShortcut::activated, this, &MainWindow::chooseRide);
 }
 
 MainWindow::~MainWindow() = default;
@@ -153,6 +172,68 @@ void MainWindow::showEvent(QShowEvent* event) {
         m_focusedOnce = true;
         edit(Field::massabici)->setFocus(Qt::OtherFocusReason);
     }
+    if (!m_pendingRide.isEmpty()) {
+        QTimer::singleShot(0, this,
+                           [this, path = std::exchange(m_pendingRide, {})] { openRide(path); });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // A ride being read still needs this window.
+    if (m_openingRide)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!droppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(*event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The program the file came from waits for the drop to end.
+    QTimer::singleShot(0, this, [this, path] { openRide(path); });
+}
+
+void MainWindow::chooseRide() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Apri una traccia"), QString(),
+        QStringLiteral("Tracce GPS (*.gpx *.tcx *.fit);;Tutti i file (*)"));
+    if (!path.isEmpty())
+        openRide(path);
+}
+
+void MainWindow::openRide(const QString& path) {
+    if (m_openingRide)
+        return;
+    m_openingRide = true;
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    const auto choice =
+        importRideThroughModule(*this, path, QString::fromStdString(m_settings.decimal));
+    m_openingRide = false;
+    if (choice) {
+        const std::pair<Field, const QString*> texts[] = {
+            {Field::sceglilunghezza, &choice->length}, {Field::sceglidislivello, &choice->gain},
+            {Field::scegliminuti, &choice->minutes},   {Field::sceglisecondi, &choice->seconds},
+            {Field::sceglidata, &choice->date},        {Field::sceglinomebici, &choice->name}};
+        for (const auto& [field, text] : texts) {
+            if (!text->isNull())
+                m_sheet.setText(field, text->toStdString());
+        }
+    }
+    activateWindow();
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::calculate() {

@@ -35,9 +35,20 @@ public:
     void calculate();
     void print();
     void showHelp();
+    // Reads a ride file and, when the user chooses a climb in it, writes its distance, gain,
+    // time, date and name into the fields. Nothing is calculated.
+    void openRide(const QString& path);
+    // Ctrl+O: the file dialog, then openRide.
+    void chooseRide();
+    // The ride opens over the window as soon as it shows.
+    void openRideWhenShown(const QString& path) { m_pendingRide = path; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -51,6 +62,8 @@ private:
     QPointer<HelpWindow> m_help;
     bool m_echoing = false;
     bool m_focusedOnce = false;
+    bool m_openingRide = false;
+    QString m_pendingRide;
 };
 
 } // namespace tarvimo

@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Drives a Tarvimo started with a ride file, as a user would, and reads the fields it filled.
+
+Started by scripts/ride_test.sh inside a session bus with the accessibility bus running: a key
+passes the splash, Enter accepts "Importa salita", and the six fields are read over AT-SPI."""
+
+import argparse
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+EXPECTED = {
+    "Lunghezza della salita, in metri": "1990",
+    "Dislivello, in metri": "159",
+    "Tempo impiegato, minuti": "9",
+    "Tempo impiegato, secondi": "57",
+    "Data della salita": "14-06-2026",
+    "Nome della salita": "Salita di prova è",
+}
+
+
+def fail(message):
+    print(f"FALLITO: {message}")
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=30):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            found = find()
+        except Exception:  # an object gone while it was read
+            found = None
+        if found is not None:
+            return found
+        time.sleep(0.2)
+    fail(f"{what}: not found within {seconds} s")
+
+
+def application(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def window(app, role, name):
+    app.clearCache()
+    for child in app:
+        if child is not None and child.getRoleName() == role and child.name.strip() == name:
+            return child
+    return None
+
+
+def tree(root):
+    objects = [root]
+    for child in root:
+        if child is not None:
+            objects.extend(tree(child))
+    return objects
+
+
+def key(pid, name, keys, wayland=False):
+    """Types keys into the program's visible window with this title; under Wayland, into
+    weston's output window, which passes them to the window that has the focus."""
+    if wayland:
+        subprocess.run(["xdotool", "key", *keys], check=False, timeout=20)
+        return
+    ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid),
+                          "--name", f"^{name}$"], check=True, capture_output=True, text=True,
+                         timeout=20).stdout.split()
+    subprocess.run(["xdotool", "windowfocus", "--sync", ids[-1], "key", *keys],
+                   check=False, timeout=20)
+
+
+def text_of(obj):
+    text = obj.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--pid", type=int, required=True)
+    parser.add_argument("--wayland", action="store_true")
+    args = parser.parse_args()
+    pid, wayland = args.pid, args.wayland
+
+    app = wait_for("the program on the accessibility bus", lambda: application(pid))
+    wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"))
+    key(pid, "Tarvimo", ["Return"], wayland)
+
+    dialog = wait_for("dialog 'Importa salita'", lambda: window(app, "dialog", "Importa salita"))
+    sliders = [obj for obj in tree(dialog) if obj.getRoleName() == "slider"]
+    print("== Importa salita")
+    for obj in sliders:
+        print(f"  slider {obj.name!r}: {obj.queryValue().currentValue:.3f} km")
+    if len(sliders) != 2:
+        fail(f"two sliders expected, {len(sliders)} found")
+    key(pid, "Importa salita", ["Return"], wayland)
+    wait_for("'Importa salita' closed",
+             lambda: True if window(app, "dialog", "Importa salita") is None else None)
+
+    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
+    boxes = {obj.name: obj for obj in tree(main_window) if obj.getRoleName() in ("text", "entry")}
+    wrong = []
+    print("== campi")
+    for name, expected in EXPECTED.items():
+        got = text_of(boxes[name]) if name in boxes else None
+        print(f"  {name}: {got!r}")
+        if got != expected:
+            wrong.append(f"{name}: {got!r} instead of {expected!r}")
+    if wrong:
+        fail("; ".join(wrong))
+    print("OK")
+
+
+if __name__ == "__main__":
+    main()

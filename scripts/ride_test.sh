@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tarvimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A ride opened from the command line, end to end: the real program started under Xvfb with a
+# generated TCX file (a name with blanks and an accented letter), the splash passed with a key,
+# "Importa salita" accepted with Enter, and the filled fields read from outside over AT-SPI
+# (scripts/ride_probe.py); then the same under Wayland, on weston nested in the Xvfb server,
+# where weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped", where
+# Xvfb, xdotool, dbus-run-session, the accessibility bus or python3-pyatspi are missing.
+# Usage: scripts/ride_test.sh PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
+set -euo pipefail
+self=$(realpath "$0")
+cd "$(dirname "$self")/.."
+
+# Second stage, inside a private session bus: the accessibility bus, the program, the probe.
+# With a fourth argument, the program runs on that Wayland socket (weston nested in Xvfb).
+if [ "${1:-}" = "--in-session" ]; then
+    program=$2 ride=$3 wayland=${4:-}
+    pids=()
+    trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    pids+=($!)
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+            grep -q 'boolean true' && break
+        sleep 0.1
+    done
+    /usr/libexec/at-spi2-registryd &
+    pids+=($!)
+    sleep 0.5
+    if [ -n "$wayland" ]; then
+        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=wayland \
+            WAYLAND_DISPLAY=$wayland "$program" "$ride" &
+    else
+        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" "$ride" &
+    fi
+    app=$!
+    pids+=("$app")
+    /usr/bin/python3 scripts/ride_probe.py --pid "$app" ${wayland:+--wayland}
+    exit
+fi
+
+program=$(realpath "${1:?the program to start}")
+for tool in Xvfb xdotool dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher \
+    /usr/libexec/at-spi2-registryd; do
+    command -v "$tool" >/dev/null || { echo "manca $tool: prova saltata"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "manca python3-pyatspi"; exit 77; }
+
+work=$(mktemp -d /tmp/tarvimo-ride.XXXXXX)
+XDG_RUNTIME_DIR=$work
+export XDG_RUNTIME_DIR
+ride="$work/Salita di prova è.tcx"
+# 200 points 10 m apart climbing at 8 % from 100 m, 3 s apart from noon on 14 June 2026.
+/usr/bin/python3 - "$ride" <<'PY'
+import sys
+points = []
+for i in range(200):
+    s = 3 * i
+    points.append(
+        f"<Trackpoint><Time>2026-06-14T12:{s // 60:02d}:{s % 60:02d}Z</Time><Position>"
+        f"<LatitudeDegrees>{45 + i * 9e-5:.6f}</LatitudeDegrees><LongitudeDegrees>9"
+        f"</LongitudeDegrees></Position><AltitudeMeters>{100 + i * 0.8:.1f}</AltitudeMeters>"
+        f"<DistanceMeters>{i * 10}</DistanceMeters><Cadence>80</Cadence></Trackpoint>")
+with open(sys.argv[1], "w", encoding="utf-8") as out:
+    out.write('<?xml version="1.0"?>\n<TrainingCenterDatabase xmlns="http://www.garmin.com/'
+              'xmlschemas/TrainingCenterDatabase/v2"><Activities><Activity Sport="Biking">'
+              "<Lap><Track>\n" + "\n".join(points) + "\n</Track></Lap></Activity></Activities>"
+              "</TrainingCenterDatabase>\n")
+PY
+
+source scripts/xvfb.sh
+start_xvfb "${RIDE_DISPLAY:-130}"
+trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
+echo "== X11"
+timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride"
+
+# The same under Wayland, where weston and Qt's Wayland plugin are installed.
+if ! command -v weston >/dev/null ||
+    ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
+    echo "Wayland: weston o qt6-wayland mancano, parte saltata"
+    exit 0
+fi
+echo "== Wayland (weston)"
+printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n' >"$work/weston.ini"
+weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-ride \
+    --width=900 --height=700 >"$work/weston.log" 2>&1 &
+weston_pid=$!
+trap 'kill "$weston_pid" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/wl-tarvimo-ride" ] && break
+    sleep 0.1
+done
+sleep 0.5
+xdotool mousemove 450 350
+timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" wl-tarvimo-ride

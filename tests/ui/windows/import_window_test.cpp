@@ -1,0 +1,232 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// "Importa salita" driven as a user would: a generated ride opened from the main window, the
+// handles moved with keys, the window closed with Enter or Escape, the fields read back.
+
+#include "modal_helper.h"
+#include "ride_file.h"
+#include "windows/main_window.h"
+#include "windows/ride_messages.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarvimo;
+
+namespace {
+
+// 200 points 10 m apart climbing at 8 % from 100 m; 3 s a point from noon.
+QByteArray climbTcx(bool timed) {
+    QByteArray points;
+    for (int i = 0; i < 200; ++i) {
+        const double elevation = 100.0 + i * 0.8;
+        const QByteArray time = timed ? "<Time>" +
+                                            QDateTime(QDate(2026, 6, 14), QTime(12, 0), Qt::UTC)
+                                                .addSecs(3 * i)
+                                                .toString(Qt::ISODate)
+                                                .toLatin1() +
+                                            "</Time>"
+                                      : QByteArray();
+        points += "<Trackpoint>" + time + "<Position><LatitudeDegrees>" +
+                  QByteArray::number(45 + i * 9e-5, 'f', 6) +
+                  "</LatitudeDegrees><LongitudeDegrees>9</LongitudeDegrees></Position>"
+                  "<AltitudeMeters>" +
+                  QByteArray::number(elevation) + "</AltitudeMeters><DistanceMeters>" +
+                  QByteArray::number(i * 10) + "</DistanceMeters></Trackpoint>\n";
+    }
+    return "<?xml version=\"1.0\"?>\n<TrainingCenterDatabase "
+           "xmlns=\"http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2\">"
+           "<Activities><Activity Sport=\"Biking\"><Lap><Track>\n" +
+           points + "</Track></Lap></Activity></Activities></TrainingCenterDatabase>\n";
+}
+
+using Keys = QList<QKeyCombination>;
+
+const Field written[] = {Field::sceglilunghezza, Field::sceglidislivello, Field::scegliminuti,
+                         Field::sceglisecondi,   Field::sceglidata,       Field::sceglinomebici};
+
+} // namespace
+
+class ImportWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensRide_data();
+    void opensRide();
+    void dropOnTextBox();
+    void refusesBadFile_data();
+    void refusesBadFile();
+    void messageNamesFile_data();
+    void messageNamesFile();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void ImportWindowTest::opensRide_data() {
+    QTest::addColumn<bool>("timed");
+    QTest::addColumn<QString>("handle"); // objectName of the handle the keys go to
+    QTest::addColumn<Keys>("keys");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("distance");   // the figure shown
+    QTest::addColumn<QStringList>("fields"); // the six written fields afterwards
+
+    const QString start = QStringLiteral("inizioSalita");
+    const QString end = QStringLiteral("fineSalita");
+    const QString name = QStringLiteral("Passo dè Prova");
+    QTest::newRow("the proposed climb, the whole ride, accepted with Enter")
+        << true << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "9", "57", "14-06-2026", name};
+    QTest::newRow("Left takes the end 100 m back")
+        << true << end << Keys{Qt::Key_Left} << true << QStringLiteral("1,89 km")
+        << QStringList{"1890", "151", "9", "27", "14-06-2026", name};
+    QTest::newRow("Shift+Right takes the start one point on")
+        << true << start << Keys{Qt::ShiftModifier | Qt::Key_Right} << true
+        << QStringLiteral("1,98 km") << QStringList{"1980", "158", "9", "54", "14-06-2026", name};
+    QTest::newRow("Page Up twice on the start stops one point before the end")
+        << true << start << Keys{Qt::Key_PageUp, Qt::Key_PageUp} << true
+        << QStringLiteral("0,01 km") << QStringList{"10", "1", "0", "03", "14-06-2026", name};
+    QTest::newRow("Page Down on the end goes back 1 km, Home on it stops one point on")
+        << true << end << Keys{Qt::Key_PageDown, Qt::Key_Home} << true << QStringLiteral("0,01 km")
+        << QStringList{"10", "1", "0", "03", "14-06-2026", name};
+    QTest::newRow("Escape changes nothing")
+        << true << end << Keys{Qt::Key_PageDown} << false << QStringLiteral("0,99 km")
+        << QStringList{"5100", "460", "24", "00", "25-08-2002", "Nome Salita"};
+    QTest::newRow("a route without times: distance, gain and name; time and date kept")
+        << false << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "24", "00", "25-08-2002", name};
+}
+
+void ImportWindowTest::opensRide() {
+    QFETCH(bool, timed);
+    QFETCH(QString, handle);
+    QFETCH(Keys, keys);
+    QFETCH(bool, accept);
+    QFETCH(QString, distance);
+    QFETCH(QStringList, fields);
+
+    const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(climbTcx(timed));
+    file.close();
+
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.edit(Field::massac)->setFocus();
+    QString shown;
+    QString note;
+    QString spoken;
+    testing::onNextModal([&](QWidget* modal) {
+        auto* target = modal->findChild<QWidget*>(handle);
+        for (const QKeyCombination key : keys)
+            QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        shown = modal->findChild<QLabel*>(QStringLiteral("distanza"))->text();
+        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(target);
+        spoken =
+            slider->role() == QAccessible::Slider ? slider->text(QAccessible::Value) : QString();
+        if (auto* label = modal->findChild<QLabel*>(QStringLiteral("nota")))
+            note = label->text();
+        QTest::keyClick(target, accept ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    window.openRide(path);
+
+    QCOMPARE(shown, distance);
+    QVERIFY2(QRegularExpression(QStringLiteral("^km \\d+,\\d, \\d+ m$")).match(spoken).hasMatch(),
+             qPrintable(spoken));
+    QCOMPARE(note.contains(QStringLiteral("non ha i tempi")), !timed);
+    for (std::size_t i = 0; i < std::size(written); ++i)
+        QCOMPARE(window.edit(written[i])->text(), fields[qsizetype(i)]);
+    QCOMPARE(window.edit(Field::mostraptot)->text(), QString()); // nothing calculated
+    QCOMPARE(window.focusWidget(), window.edit(Field::massac));
+}
+
+// A file dropped on a text box opens the ride; its address never becomes the box's text.
+void ImportWindowTest::dropOnTextBox() {
+    const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(climbTcx(true));
+    file.close();
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLineEdit* box = window.edit(Field::massac);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setText(QUrl::fromLocalFile(path).toString());
+    const QPoint at = box->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QVERIFY(enter.isAccepted()); // by the window, on the box's behalf
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    testing::onNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+    QApplication::sendEvent(box, &drop);
+    QTRY_COMPARE(window.edit(Field::sceglilunghezza)->text(), QStringLiteral("1990"));
+    QCOMPARE(box->text(), QStringLiteral("60"));
+}
+
+void ImportWindowTest::refusesBadFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("an empty file") << "vuoto.gpx" << QByteArray() << "è vuoto";
+    QTest::newRow("random bytes named .gpx")
+        << "rumore.gpx" << QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 18) << "non è una traccia";
+    QTest::newRow("XML cut off half-way")
+        << "tagliato.gpx" << QByteArray("<?xml version=\"1.0\"?>\n<gpx><trk><trkseg>\n<trkpt")
+        << "interrotto alla riga";
+    QTest::newRow("a file that is not there") << "assente.gpx" << QByteArray("-") << "non esiste";
+}
+
+void ImportWindowTest::refusesBadFile() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, says);
+    const QString path = m_dir.filePath(name);
+    if (content != "-") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    testing::MessageBoxCloser closer;
+    window.openRide(path);
+    QCOMPARE(closer.texts().size(), 1);
+    QVERIFY2(closer.texts().front().contains(path), qPrintable(closer.texts().front()));
+    QVERIFY2(closer.texts().front().contains(says), qPrintable(closer.texts().front()));
+    QCOMPARE(window.edit(Field::sceglilunghezza)->text(), QStringLiteral("5100"));
+}
+
+void ImportWindowTest::messageNamesFile_data() {
+    QTest::addColumn<int>("error");
+    for (int e = int(RideError::NotFound); e <= int(RideError::OutOfMemory); ++e) {
+        if (RideError(e) != RideError::Cancelled)
+            QTest::addRow("error %d names the file and the line", e) << e;
+    }
+}
+
+void ImportWindowTest::messageNamesFile() {
+    QFETCH(int, error);
+    RideFile file;
+    file.error = RideError(error);
+    file.line = 4321;
+    const QString path = QStringLiteral("/tmp/una cartella/Salita ò.gpx");
+    const QString text = rideErrorMessage(file, path);
+    QVERIFY2(text.contains(QStringLiteral("«") + path + QStringLiteral("»")), qPrintable(text));
+    const RideError placed[] = {RideError::Malformed, RideError::Truncated,
+                                RideError::BadCoordinates, RideError::BadNumber};
+    if (std::find(std::begin(placed), std::end(placed), file.error) != std::end(placed))
+        QVERIFY2(text.contains(QStringLiteral("alla riga 4.321")), qPrintable(text));
+}
+
+QTEST_MAIN(ImportWindowTest)
+#include "import_window_test.moc"

@@ -1,0 +1,82 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windows/ride_figures.h"
+
+#include "ride.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace tarvimo {
+
+namespace {
+
+const QString none = QStringLiteral("—");
+
+} // namespace
+
+QString RideFigures::number(double value, int decimals) const {
+    QString text = QString::number(value, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0)
+        text.remove(0, 1);
+    return text.replace(QLatin1Char('.'), m_decimal);
+}
+
+QString RideFigures::distance(const Stretch& stretch) const {
+    return QStringLiteral("%1 km").arg(number(stretch.distance / 1000.0, 2));
+}
+
+QString RideFigures::gain(const Stretch& stretch) const {
+    return QStringLiteral("%1 m").arg(number(stretch.gain, 0));
+}
+
+QString RideFigures::time(const Stretch& stretch) const {
+    if (!stretch.seconds)
+        return QStringLiteral("— (senza tempi)");
+    const auto whole = std::llround(*stretch.seconds);
+    return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString RideFigures::gradient(const Stretch& stretch) const {
+    return QStringLiteral("%1 %").arg(number(stretch.gradient(), 1));
+}
+
+QString RideFigures::power(const Stretch& stretch) const {
+    return stretch.averagePower ? QStringLiteral("%1 W").arg(number(*stretch.averagePower, 0))
+                                : none;
+}
+
+QString RideFigures::cadence(const Stretch& stretch) const {
+    return stretch.averageCadence ? QStringLiteral("%1 rpm").arg(number(*stretch.averageCadence, 0))
+                                  : none;
+}
+
+RideChoice RideFigures::choice(const Ride& ride, std::size_t first, std::size_t last,
+                               const QString& name) {
+    const Stretch stretch = ride.stretch(first, last);
+    RideChoice choice;
+    choice.length = QString::number(std::llround(stretch.distance));
+    choice.gain = QString::number(std::llround(stretch.gain));
+    if (stretch.seconds) {
+        const auto whole = std::llround(*stretch.seconds);
+        choice.minutes = QString::number(whole / 60);
+        choice.seconds = QStringLiteral("%1").arg(whole % 60, 2, 10, QLatin1Char('0'));
+    }
+    // The date of the first point of the stretch that has a time.
+    for (std::size_t i = first; ride.hasTimes() && i <= last; ++i) {
+        const double time = ride.time(i);
+        if (std::isfinite(time)) {
+            choice.date = QDateTime::fromMSecsSinceEpoch(std::llround(time * 1000), Qt::UTC)
+                              .toLocalTime()
+                              .date()
+                              .toString(QStringLiteral("dd-MM-yyyy"));
+            break;
+        }
+    }
+    if (!name.isEmpty())
+        choice.name = name;
+    return choice;
+}
+
+} // namespace tarvimo

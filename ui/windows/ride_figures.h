@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "windows/ride_choice.h"
+
+#include <QString>
+#include <cstddef>
+
+namespace tarvimo {
+
+class Ride;
+struct Stretch;
+
+// The words and numbers shown and written for a stretch of a ride, with the user's decimal
+// separator.
+class RideFigures {
+public:
+    explicit RideFigures(QString decimal) : m_decimal(std::move(decimal)) {}
+
+    QString number(double value, int decimals) const;
+    QString distance(const Stretch& stretch) const;
+    QString gain(const Stretch& stretch) const;
+    QString time(const Stretch& stretch) const;
+    QString gradient(const Stretch& stretch) const;
+    QString power(const Stretch& stretch) const;
+    QString cadence(const Stretch& stretch) const;
+
+    // What "Usa questa salita" writes for the points first..last; the name is the track's.
+    static RideChoice choice(const Ride& ride, std::size_t first, std::size_t last,
+                             const QString& name);
+
+private:
+    QString m_decimal;
+};
+
+} // namespace tarvimo

@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windows/ride_import.h"
+
+#include "windows/import_window.h"
+#include "windows/ride_messages.h"
+#include "windows/ride_reading.h"
+
+#include <QMessageBox>
+
+namespace tarvimo {
+
+std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const QString& decimal) {
+    RideFile file = readRideWithProgress(&parent, path);
+    if (file.error == RideError::Cancelled)
+        return std::nullopt;
+    if (file.error != RideError::None || file.ride.size() < 2) {
+        if (file.error == RideError::None)
+            file.error = file.ride.empty() ? RideError::NoPoints : RideError::OnePoint;
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvimo"),
+                        rideErrorMessage(file, path), QMessageBox::Ok, &parent);
+        box.setObjectName(QStringLiteral("erroreTraccia"));
+        box.setInformativeText(QStringLiteral("I campi restano come erano."));
+        if (!file.detail.isEmpty())
+            box.setDetailedText(file.detail);
+        box.exec();
+        return std::nullopt;
+    }
+    ImportWindow window(std::move(file), decimal, &parent);
+    if (window.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return window.choice();
+}
+
+} // namespace tarvimo

@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "windows/ride_choice.h"
+
+#include <optional>
+
+class QWidget;
+
+namespace tarvimo {
+
+// Reads the ride file at `path`, says what is wrong with it in a message over `parent`, or shows
+// "Importa salita". Gives the texts for the fields when the user chose a climb.
+std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const QString& decimal);
+
+} // namespace tarvimo

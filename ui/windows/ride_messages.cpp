@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windows/ride_messages.h"
+
+#include "ride_file.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QStringList>
+
+namespace tarvimo {
+
+namespace {
+
+QString count(qint64 value) {
+    return QLocale(QLocale::Italian, QLocale::Italy).toString(value);
+}
+
+} // namespace
+
+QString rideErrorMessage(const RideFile& file, const QString& path) {
+    const QString name = QDir::toNativeSeparators(path);
+    const QString where =
+        file.line > 0 ? QStringLiteral(" alla riga %1").arg(count(file.line)) : QString();
+    QString text;
+    switch (file.error) {
+    case RideError::None:
+    case RideError::Cancelled:
+        return {};
+    case RideError::NotFound:
+        text = QStringLiteral("Il file «%1» non esiste.");
+        break;
+    case RideError::IsFolder:
+        text = QStringLiteral("«%1» è una cartella, non un file.");
+        break;
+    case RideError::NotReadable:
+        text = QStringLiteral("Il file «%1» non si può leggere: mancano i permessi o la lettura "
+                              "non è riuscita.");
+        break;
+    case RideError::Empty:
+        text = QStringLiteral("Il file «%1» è vuoto.");
+        break;
+    case RideError::TooLarge:
+        text = QStringLiteral("Il file «%1» è troppo grande: Tarvimo legge tracce fino a %2 MB.")
+                   .arg(QStringLiteral("%1"), count(maxRideFileBytes >> 20));
+        break;
+    case RideError::UnknownFormat:
+        text = QStringLiteral("Il file «%1» non è una traccia GPX, TCX o FIT.");
+        break;
+    case RideError::Malformed:
+        text = QStringLiteral("Il file «%1» non è scritto correttamente: c'è un errore%2.")
+                   .arg(QStringLiteral("%1"), where);
+        break;
+    case RideError::Truncated:
+        text = QStringLiteral("Il file «%1» è interrotto%2.").arg(QStringLiteral("%1"), where);
+        break;
+    case RideError::NoPoints:
+        text = QStringLiteral("Il file «%1» non contiene punti di una traccia.");
+        break;
+    case RideError::OnePoint:
+        text = QStringLiteral("Il file «%1» contiene un solo punto: per una salita ne servono "
+                              "almeno due.");
+        break;
+    case RideError::NoElevation:
+        text = QStringLiteral("I punti del file «%1» non hanno la quota: senza quote non c'è un "
+                              "dislivello.");
+        break;
+    case RideError::BadCoordinates:
+        text = QStringLiteral("Il file «%1» ha una latitudine o una longitudine non valida%2.")
+                   .arg(QStringLiteral("%1"), where);
+        break;
+    case RideError::BadNumber:
+        text = QStringLiteral("Il file «%1» ha un valore che non è un numero%2.")
+                   .arg(QStringLiteral("%1"), where);
+        break;
+    case RideError::EntitiesRefused:
+        text = QStringLiteral("Il file «%1» dichiara delle entità XML: per sicurezza Tarvimo non "
+                              "le legge.");
+        break;
+    case RideError::ConverterMissing:
+        text = QStringLiteral("Il file «%1» si legge solo con GPSBabel, che manca. Per leggere i "
+                              "file FIT serve GPSBabel: installa il pacchetto gpsbabel.");
+        break;
+    case RideError::ConverterFailed:
+        text = QStringLiteral("GPSBabel non è riuscito a convertire il file «%1».");
+        break;
+    case RideError::ConverterTimedOut:
+        text = QStringLiteral("GPSBabel ha impiegato troppo a convertire il file «%1» ed è stato "
+                              "fermato.");
+        break;
+    case RideError::OutOfMemory:
+        text = QStringLiteral("La memoria non basta per leggere il file «%1».");
+        break;
+    }
+    return text.arg(name);
+}
+
+QString rideNotes(const RideFile& file, bool rises) {
+    QStringList notes;
+    if (!file.ride.hasTimes())
+        notes << QStringLiteral("Il file non ha i tempi dei punti: \"Usa questa salita\" scrive "
+                                "la distanza e il dislivello, e i campi del tempo restano come "
+                                "sono.");
+    if (const auto late = file.ride.timesOutOfOrder())
+        notes << QStringLiteral("%1 punti hanno un tempo che torna indietro o si ripete: per "
+                                "quei punti il tempo non è contato.")
+                     .arg(count(qint64(late)));
+    if (file.pointsWithoutElevation > 0)
+        notes << QStringLiteral("%1 punti senza quota sono stati saltati.")
+                     .arg(count(qint64(file.pointsWithoutElevation)));
+    if (!rises)
+        notes << QStringLiteral("La traccia non sale mai: è proposta tutta.");
+    return notes.join(QLatin1Char('\n'));
+}
+
+} // namespace tarvimo

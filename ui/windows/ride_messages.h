@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QString>
+
+namespace tarvimo {
+
+struct RideFile;
+
+// What went wrong reading the ride file at `path`, in a sentence that names the file; empty
+// where nothing did, or where the user cancelled.
+QString rideErrorMessage(const RideFile& file, const QString& path);
+
+// How the reader treated odd points, one sentence each; empty where nothing was odd.
+QString rideNotes(const RideFile& file, bool rises);
+
+} // namespace tarvimo
