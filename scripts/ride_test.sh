@@ -42,6 +42,7 @@ if [ "${1:-}" = "--in-session" ]; then
 fi
 
 program=$(realpath "${1:?the program to start}")
+bash scripts/setup.sh xvfb xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
 for tool in Xvfb xdotool dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher \
     /usr/libexec/at-spi2-registryd; do
     command -v "$tool" >/dev/null || { echo "manca $tool: prova saltata"; exit 77; }
