@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <unistd.h>
 
 namespace {
@@ -57,10 +58,13 @@ TEST_P(Source, GivesItsCode) {
     const SourceCase& c = GetParam();
     QTemporaryDir dir;
     const QString path = c.make(QDir(dir.path()));
-    if (path.isEmpty()) {
-        GTEST_SKIP() << c.what << ": not here (running as root?)";
-    }
+    // Root reads any file: the read goes through an unprivileged file-system user instead.
+    const bool asNobody = geteuid() == 0 && c.error == RideError::NotReadable;
+    if (asNobody)
+        setfsuid(65534);
     const RideFile file = readRideFile(path, [&](qint64, qint64) { return !c.cancel; });
+    if (asNobody)
+        setfsuid(0);
     EXPECT_EQ(file.error, c.error) << c.what << ": " << file.detail.toStdString();
 }
 
@@ -74,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QDir& d) {
                        const QString p = write(d.filePath("a.gpx"), smallGpx);
                        QFile::setPermissions(p, QFile::WriteOwner);
-                       return geteuid() == 0 ? QString() : p;
+                       return p;
                    },
                    RideError::NotReadable},
         SourceCase{"a sparse file of 3 GB, never read",
