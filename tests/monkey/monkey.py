@@ -247,8 +247,8 @@ class Monkey:
         return found
 
     def find(self, name):
-        spec = self.windows[name]
-        return next((w for w, n, s in self.visible() if n == spec.title and s == spec.size), None)
+        win = self.windows[name]
+        return next((w for w, n, s in self.visible() if n == win.title and s == win.size), None)
 
     def dialogs(self):
         known = {(w.title, w.size) for w in self.windows.values()}
@@ -270,19 +270,19 @@ class Monkey:
         wid = self.app and self.find(name)
         if wid:
             return wid
-        spec = self.windows[name]
-        if spec.parent is None:
+        win = self.windows[name]
+        if win.parent is None:
             if self.app:
                 self.close_app()
             self.start_app()
         else:
-            parent = self.ensure(spec.parent)
+            parent = self.ensure(win.parent)
             self.act_on(parent)
-            kind, what = spec.opener
+            kind, what = win.opener
             if kind == "key":
                 self.xdo("key", what)
             else:
-                self.click(parent, self.windows[spec.parent].controls[what])
+                self.click(parent, self.windows[win.parent].controls[what])
         return self.wait_for(name)
 
     def settle(self):
@@ -361,16 +361,16 @@ class Monkey:
         wid = self.ensure(name)
         if action not in ("close",):
             self.act_on(wid)
-        spec = self.windows[name]
+        win = self.windows[name]
         if action == "key":
             self.xdo("key", "--delay", 30, *p["keys"])
         elif action == "type":
-            self.click(wid, spec.controls[p["at"]])
+            self.click(wid, win.controls[p["at"]])
             self.xdo("type", "--delay", 15, "--", p["text"])
         elif action == "paste":
             self.own("clipboard", p["text"])
-            self.click(wid, spec.controls[p["at"]])
-            if p["at"] in spec.fields and "\x00" not in p["text"]:
+            self.click(wid, win.controls[p["at"]])
+            if p["at"] in win.fields and "\x00" not in p["text"]:
                 self.paste_kept(p["text"])
             else:
                 self.xdo("key", "ctrl+v")
@@ -379,9 +379,9 @@ class Monkey:
                 self.disown_primary()
             else:
                 self.own("primary", p["owner"])
-            self.click(wid, spec.controls[p["at"]], 2)
+            self.click(wid, win.controls[p["at"]], 2)
         elif action == "keep":
-            self.click(wid, spec.controls[p["at"]])
+            self.click(wid, win.controls[p["at"]])
             self.xdo("key", "ctrl+a")
             self.xdo("type", "--delay", 15, "--", p["text"])
             self.expect(p["at"], p["text"])
@@ -399,15 +399,15 @@ class Monkey:
             else:
                 self.close_app()
         elif action == "calcola":
-            self.click(wid, spec.controls["pulsantecalcola"])
+            self.click(wid, win.controls["pulsantecalcola"])
         elif action == "stampa":
-            self.stampa(wid, spec, p)
+            self.stampa(wid, win, p)
         time.sleep(0.2)
         self.settle()
         if self.app:
             self.ping()
             if action == "resize" and not self.find(name):
-                raise Fault(f"la finestra {name} non ha più la sua misura {spec.size}")
+                raise Fault(f"la finestra {name} non ha più la sua misura {win.size}")
 
     def expect(self, box, text):
         got = self.read_field()
@@ -425,8 +425,8 @@ class Monkey:
         self.act_on(self.find("main"))  # the limit counts characters, as len() does
         self.expect("incollato", text if len(text) <= MAX_FIELD else before)
 
-    def stampa(self, wid, spec, p):
-        self.click(wid, spec.controls["Stampa"])
+    def stampa(self, wid, win, p):
+        self.click(wid, win.controls["Stampa"])
         question = self.wait_dialog()
         self.xdo("windowactivate", "--sync", question, "key", p["answer"], timeout=5)
         if p["answer"] != "Return":
