@@ -77,13 +77,19 @@ QString ProfileView::pointText(std::size_t index) const {
         .arg(number(m_ride.distance(index) / 1000.0, 1), number(m_ride.elevation(index), 0));
 }
 
+QString ProfileView::lastKmLabel() const {
+    return number(m_ride.distance(m_ride.size() - 1) / 1000.0, 1);
+}
+
 QRect ProfileView::plotRect() const {
     const QFontMetrics metrics = fontMetrics();
     const int left = std::max(metrics.horizontalAdvance(number(m_bottom, 0)),
                               metrics.horizontalAdvance(number(m_top, 0))) +
                      12;
     const int top = gripHeight + metrics.height() / 2 + 2;
-    const int right = metrics.horizontalAdvance(QStringLiteral("km")) + 14;
+    // Room for half the last distance label, then the unit clear of it.
+    const int right = metrics.horizontalAdvance(lastKmLabel()) / 2 +
+                      metrics.horizontalAdvance(QStringLiteral("km")) + 10;
     const int bottom = metrics.height() + 10;
     return rect().adjusted(left, top, -right, -bottom);
 }
@@ -280,7 +286,8 @@ void ProfileView::drawAxes(QPainter& painter) const {
                              Qt::AlignHCenter | Qt::AlignTop, number(km, decimals));
         }
     }
-    painter.drawText(QRectF(plot.right() + 6, plot.bottom() + 5, width(), metrics.height()),
+    painter.drawText(QRectF(plot.right() + metrics.horizontalAdvance(lastKmLabel()) / 2 + 4,
+                            plot.bottom() + 5, width(), metrics.height()),
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("km"));
     painter.setPen(QPen(text, 1));
     painter.drawLine(plot.bottomLeft() + QPoint(0, 1), plot.bottomRight() + QPoint(0, 1));

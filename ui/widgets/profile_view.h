@@ -59,6 +59,7 @@ protected:
 
 private:
     QRect plotRect() const;
+    QString lastKmLabel() const;
     double xOf(std::size_t index) const;
     std::size_t pointAt(double x) const;
     double yOf(double elevation) const;
