@@ -18,26 +18,8 @@ if [ "${1:-}" = "--in-session" ]; then
     export XDG_RUNTIME_DIR
     trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
           rm -rf "$XDG_RUNTIME_DIR"' EXIT
-    /usr/libexec/at-spi-bus-launcher --launch-immediately &
-    pids+=($!)
-    # Asking the bus for the name would start a second launcher of its own: wait for ours.
-    for _ in $(seq 100); do
-        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
-            grep -q 'boolean true' && break
-        sleep 0.1
-    done
-    /usr/libexec/at-spi2-registryd &
-    pids+=($!)
-    # Likewise the registry, before the program asks the accessibility bus for it.
-    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-        org.a11y.Bus.GetAddress | tr -d ' ')
-    for _ in $(seq 100); do
-        dbus-send --bus="$a11y_bus" --print-reply --dest=org.freedesktop.DBus \
-            /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
-            string:org.a11y.atspi.Registry 2>/dev/null | grep -q 'boolean true' && break
-        sleep 0.1
-    done
+    source scripts/a11y_bus.sh
+    start_a11y_bus
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" &
     app=$!
     pids+=("$app")

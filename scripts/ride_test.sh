@@ -18,17 +18,8 @@ if [ "${1:-}" = "--in-session" ]; then
     program=$2 ride=$3 wayland=${4:-}
     pids=()
     trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
-    /usr/libexec/at-spi-bus-launcher --launch-immediately &
-    pids+=($!)
-    for _ in $(seq 100); do
-        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
-            grep -q 'boolean true' && break
-        sleep 0.1
-    done
-    /usr/libexec/at-spi2-registryd &
-    pids+=($!)
-    sleep 0.5
+    source scripts/a11y_bus.sh
+    start_a11y_bus
     if [ -n "$wayland" ]; then
         TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=wayland \
             WAYLAND_DISPLAY=$wayland "$program" "$ride" &
