@@ -312,6 +312,9 @@ class Monkey:
 
     def click(self, wid, point, button=1):
         self.xdo("mousemove", "--window", wid, point[0], point[1], "click", button)
+        # openbox holds a click to focus the window first and then hands it on, out of step with
+        # the ping: give it time, so that keys sent next go where the click put the focus.
+        time.sleep(0.15)
 
     # -- selections and the ping
     def own(self, selection, text):
