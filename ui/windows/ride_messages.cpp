@@ -103,8 +103,9 @@ QString rideNotes(const RideFile& file, bool rises) {
                                 "la distanza e il dislivello, e i campi del tempo restano come "
                                 "sono.");
     if (const auto late = file.ride.timesOutOfOrder())
-        notes << QStringLiteral("%1 punti hanno un tempo che torna indietro o si ripete: per "
-                                "quei punti il tempo non è contato.")
+        notes << QStringLiteral("%1 punti hanno un tempo precedente a quello di un punto "
+                                "prima di loro: per quei punti il tempo non è contato (un tempo "
+                                "ripetuto vale zero secondi).")
                      .arg(count(qint64(late)));
     if (file.pointsWithoutElevation > 0)
         notes << QStringLiteral("%1 punti senza quota sono stati saltati.")
