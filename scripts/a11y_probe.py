@@ -67,7 +67,10 @@ def control_table(path):
 def wait_for(what, find, seconds=20):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        found = find()
+        try:
+            found = find()
+        except Exception:  # an object gone while it was read
+            found = None
         if found is not None:
             return found
         time.sleep(0.2)

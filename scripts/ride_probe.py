@@ -8,10 +8,9 @@ passes the splash, Enter accepts "Importa salita", and the six fields are read o
 
 import argparse
 import subprocess
-import sys
-import time
 
-import pyatspi
+# The screen-reader helpers of the main windows' probe, beside this file.
+from a11y_probe import application, fail, text_of, tree, wait_for, window
 
 EXPECTED = {
     "Lunghezza della salita, in metri": "1990",
@@ -21,47 +20,6 @@ EXPECTED = {
     "Data della salita": "14-06-2026",
     "Nome della salita": "Salita di prova è",
 }
-
-
-def fail(message):
-    print(f"FALLITO: {message}")
-    sys.exit(1)
-
-
-def wait_for(what, find, seconds=30):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        try:
-            found = find()
-        except Exception:  # an object gone while it was read
-            found = None
-        if found is not None:
-            return found
-        time.sleep(0.2)
-    fail(f"{what}: not found within {seconds} s")
-
-
-def application(pid):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
-
-
-def window(app, role, name):
-    app.clearCache()
-    for child in app:
-        if child is not None and child.getRoleName() == role and child.name.strip() == name:
-            return child
-    return None
-
-
-def tree(root):
-    objects = [root]
-    for child in root:
-        if child is not None:
-            objects.extend(tree(child))
-    return objects
 
 
 def key(pid, name, keys, wayland=False):
@@ -77,11 +35,6 @@ def key(pid, name, keys, wayland=False):
                    check=False, timeout=20)
 
 
-def text_of(obj):
-    text = obj.queryText()
-    return text.getText(0, text.characterCount)
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pid", type=int, required=True)
@@ -89,11 +42,12 @@ def main():
     args = parser.parse_args()
     pid, wayland = args.pid, args.wayland
 
-    app = wait_for("the program on the accessibility bus", lambda: application(pid))
-    wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"))
+    app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=30)
+    wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"), seconds=30)
     key(pid, "Tarvimo", ["Return"], wayland)
 
-    dialog = wait_for("dialog 'Importa salita'", lambda: window(app, "dialog", "Importa salita"))
+    dialog = wait_for("dialog 'Importa salita'",
+                      lambda: window(app, "dialog", "Importa salita"), seconds=30)
     sliders = [obj for obj in tree(dialog) if obj.getRoleName() == "slider"]
     print("== Importa salita")
     for obj in sliders:
@@ -102,9 +56,10 @@ def main():
         fail(f"two sliders expected, {len(sliders)} found")
     key(pid, "Importa salita", ["Return"], wayland)
     wait_for("'Importa salita' closed",
-             lambda: True if window(app, "dialog", "Importa salita") is None else None)
+             lambda: True if window(app, "dialog", "Importa salita") is None else None,
+             seconds=30)
 
-    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
+    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"), seconds=30)
     boxes = {obj.name: obj for obj in tree(main_window) if obj.getRoleName() in ("text", "entry")}
     wrong = []
     print("== campi")
