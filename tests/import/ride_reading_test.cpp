@@ -3,6 +3,7 @@
 
 // Ride files written by the tests themselves, read as the program reads them.
 
+#include "case_name.h"
 #include "ride_file.h"
 
 #include <QFile>
@@ -12,15 +13,6 @@
 namespace {
 
 using namespace tarvimo;
-
-// Each case prints as its description.
-template <typename Case>
-requires requires(const Case& c) {
-    c.what;
-}
-std::ostream& operator<<(std::ostream& out, const Case& c) {
-    return out << c.what;
-}
 
 const char* const gpxHead = R"(<?xml version="1.0" encoding="UTF-8"?>
 <gpx version="1.1" creator="test" xmlns="http://www.topografix.com/GPX/1/1"

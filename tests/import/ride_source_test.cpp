@@ -5,6 +5,7 @@
 // per-point conversions, times and geodesic steps.
 
 #include "babel_converter.h"
+#include "case_name.h"
 #include "geodesic_step.h"
 #include "iso_time.h"
 #include "ride_file.h"
@@ -22,15 +23,6 @@
 namespace {
 
 using namespace tarvimo;
-
-// Each case prints as its description.
-template <typename Case>
-requires requires(const Case& c) {
-    c.what;
-}
-std::ostream& operator<<(std::ostream& out, const Case& c) {
-    return out << c.what;
-}
 
 const std::string smallGpx = R"(<gpx><trk><trkseg><trkpt lat="45" lon="7"><ele>1</ele></trkpt>
 <trkpt lat="45.001" lon="7"><ele>2</ele></trkpt></trkseg></trk></gpx>)";
