@@ -104,7 +104,10 @@ esac
 
 # "Stampa" without a printer: the program offers a PDF (Return answers Sì), then the save
 # dialog proposes a name in the home folder (Return saves).
-xdotool key --window "$window" Return
+# Keys go through XTEST to the focused splash: sent to the window itself, the key's release
+# can find it already closed, and xdotool then fails on a window that is gone.
+timeout 20 xdotool windowfocus --sync "$window"
+xdotool key Return
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo v0\.1 $' | head -n 1)
 sleep 0.5
 xdotool mousemove --sync --window "$main" 52 196 click 1 # "Stampa"
