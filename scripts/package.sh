@@ -102,20 +102,24 @@ case "$geometry" in
     ;;
 esac
 
-# "Stampa" without a printer: the program offers a PDF (Return answers Sì), then the save
-# dialog proposes a name in the home folder (Return saves).
-# Keys go through XTEST to the focused splash: sent to the window itself, the key's release
-# can find it already closed, and xdotool then fails on a window that is gone.
-timeout 20 xdotool windowfocus --sync "$window"
-xdotool key Return
+# Each key goes through XTEST to a window focused first: with no window manager nothing
+# else gives the focus, and a key sent to a window itself can find it already closed on
+# its release, where xdotool fails on a window that is gone.
+press() {
+    timeout 20 xdotool windowfocus --sync "$1"
+    xdotool key Return
+}
+press "$window" # past the splash
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo v0\.1 $' | head -n 1)
 sleep 0.5
+# "Stampa" without a printer: the program offers a PDF (Return answers Sì), then the save
+# dialog proposes a name in the home folder (Return saves).
 xdotool mousemove --sync --window "$main" 52 196 click 1 # "Stampa"
-sleep 1
-xdotool key Return
-timeout 20 xdotool search --sync --onlyvisible --name '^Salva come PDF$' >/dev/null
+offer=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo$' | head -n 1)
+press "$offer"
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Salva come PDF$' | head -n 1)
 sleep 0.5
-xdotool key Return
+press "$dialog"
 for _ in $(seq 50); do
     pdf=$(find "$home" -maxdepth 1 -name '*.pdf' | head -n 1)
     [ -n "$pdf" ] && [ -s "$pdf" ] && break
