@@ -1,16 +1,22 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Drives a Tarvimo started with a ride file, as a user would, and reads the fields it filled.
+"""Drives a Tarvimo as a user would, opens a ride file one of the ways a user can, and reads the
+fields it filled.
 
 Started by scripts/ride_test.sh inside a session bus with the accessibility bus running: a key
-passes the splash, Enter accepts "Importa salita", and the six fields are read over AT-SPI."""
+passes the splash; the ride is opened from the command line or through "Apri con" (the program
+was started with it), by Ctrl+O and the file dialog, or by a drop on a text box; Enter accepts
+"Importa salita", and the six fields are read over AT-SPI."""
 
 import argparse
 import subprocess
 
+import pyatspi
+
 # The screen-reader helpers of the main windows' probe, beside this file.
 from a11y_probe import application, fail, text_of, tree, wait_for, window
+from xdnd_drop import drop_file
 
 EXPECTED = {
     "Lunghezza della salita, in metri": "1990",
@@ -35,16 +41,48 @@ def key(pid, name, keys, wayland=False):
                    check=False, timeout=20)
 
 
+def choose(pid, app, ride):
+    """Ctrl+O, then the path written in the dialog's focused name box and Enter."""
+    key(pid, "Tarvimo v0.1 ", ["ctrl+o"])
+    dialog = wait_for("dialog 'Apri una traccia'",
+                      lambda: window(app, "dialog", "Apri una traccia"))
+    name_box = wait_for("the dialog's focused name box", lambda: next(
+        obj for obj in tree(dialog) if obj.getRoleName() == "text"
+        and obj.getState().contains(pyatspi.STATE_FOCUSED)))
+    name_box.queryEditableText().setTextContents(ride)
+    key(pid, "Apri una traccia", ["Return"])
+
+
+def drop(pid, main_window, ride):
+    """The file dropped on the middle of the climb's name box."""
+    box = next(obj for obj in tree(main_window) if obj.name == "Nome della salita"
+               and obj.getRoleName() in ("text", "entry"))
+    x, y, width, height = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    target = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name",
+                             "^Tarvimo v0.1 $"], check=True, capture_output=True, text=True,
+                            timeout=20).stdout.split()[-1]
+    if not drop_file(int(target), x + width // 2, y + height // 2, ride):
+        fail("the main window refused the dropped file")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pid", type=int, required=True)
     parser.add_argument("--wayland", action="store_true")
+    parser.add_argument("--open", choices=("started", "ctrl-o", "drop"), default="started")
+    parser.add_argument("--ride", help="the file to open by Ctrl+O or by a drop")
     args = parser.parse_args()
     pid, wayland = args.pid, args.wayland
 
     app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=30)
     wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"), seconds=30)
     key(pid, "Tarvimo", ["Return"], wayland)
+    if args.open != "started":
+        main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
+        if args.open == "ctrl-o":
+            choose(pid, app, args.ride)
+        else:
+            drop(pid, main_window, args.ride)
 
     dialog = wait_for("dialog 'Importa salita'",
                       lambda: window(app, "dialog", "Importa salita"), seconds=30)

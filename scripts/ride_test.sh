@@ -1,44 +1,63 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A ride opened from the command line, end to end: the real program started under Xvfb with a
-# generated TCX file (a name with blanks and an accented letter), the splash passed with a key,
-# "Importa salita" accepted with Enter, and the filled fields read from outside over AT-SPI
-# (scripts/ride_probe.py); then the same under Wayland, on weston nested in the Xvfb server,
-# where weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped", where
-# Xvfb, xdotool, dbus-run-session, the accessibility bus or python3-pyatspi are missing.
+# A ride opened end to end, each way a user can: the real program started under Xvfb with a
+# generated TCX file (a name with blanks and an accented letter) on its command line, through
+# "Apri con" (the desktop entry launched with the file, as a file manager does), by Ctrl+O and
+# the file dialog, and by a drop on a text box; the splash passed with a key, "Importa salita"
+# accepted with Enter, and the filled fields read from outside over AT-SPI
+# (scripts/ride_probe.py). Then the command line under Wayland, on weston nested in the Xvfb
+# server, where weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped",
+# where Xvfb, xdotool, dbus-run-session, the accessibility bus or python3-pyatspi are missing.
 # Usage: scripts/ride_test.sh PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
 set -euo pipefail
 self=$(realpath "$0")
 cd "$(dirname "$self")/.."
 
 # Second stage, inside a private session bus: the accessibility bus, the program, the probe.
-# With a fourth argument, the program runs on that Wayland socket (weston nested in Xvfb).
+# WAY is command-line, open-with, ctrl-o or drop; with a fifth argument, the program runs on
+# that Wayland socket (weston nested in Xvfb).
 if [ "${1:-}" = "--in-session" ]; then
-    program=$2 ride=$3 wayland=${4:-}
+    program=$2 ride=$3 way=$4 wayland=${5:-}
     pids=()
     trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
     source scripts/a11y_bus.sh
     start_a11y_bus
-    if [ -n "$wayland" ]; then
-        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=wayland \
-            WAYLAND_DISPLAY=$wayland "$program" "$ride" &
-    else
-        TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" "$ride" &
-    fi
-    app=$!
+    export TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8
+    [ -z "$wayland" ] || export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$wayland
+    case $way in
+    command-line) "$program" "$ride" & app=$! ;;
+    open-with)
+        # "tarvimo" on the PATH, as installed, noting its PID before it becomes the program.
+        bin=$(mktemp -d "$XDG_RUNTIME_DIR/bin.XXXXXX")
+        printf '#!/bin/sh\necho $$ >"%s/pid"\nexec "%s" "$@"\n' "$bin" "$program" >"$bin/tarvimo"
+        chmod +x "$bin/tarvimo"
+        PATH=$bin:$PATH gio launch assets/org.tarvimo.Tarvimo.desktop "$ride"
+        for _ in $(seq 100); do
+            [ -s "$bin/pid" ] && break
+            sleep 0.1
+        done
+        app=$(cat "$bin/pid")
+        ;;
+    *) "$program" & app=$! ;;
+    esac
     pids+=("$app")
-    /usr/bin/python3 scripts/ride_probe.py --pid "$app" ${wayland:+--wayland}
+    open=started
+    [ "$way" = ctrl-o ] || [ "$way" = drop ] && open=$way
+    /usr/bin/python3 scripts/ride_probe.py --pid "$app" --open "$open" --ride "$ride" \
+        ${wayland:+--wayland}
     exit
 fi
 
 program=$(realpath "${1:?the program to start}")
-bash scripts/setup.sh xvfb xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
-for tool in Xvfb xdotool dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher \
+bash scripts/setup.sh xvfb xdotool dbus at-spi2-core python3-pyatspi python3-xlib \
+    libglib2.0-bin weston qt6-wayland
+for tool in Xvfb xdotool dbus-run-session dbus-send gio /usr/libexec/at-spi-bus-launcher \
     /usr/libexec/at-spi2-registryd; do
     command -v "$tool" >/dev/null || { echo "manca $tool: prova saltata"; exit 77; }
 done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "manca python3-pyatspi"; exit 77; }
+/usr/bin/python3 -c 'import pyatspi, Xlib' 2>/dev/null ||
+    { echo "manca python3-pyatspi o python3-xlib"; exit 77; }
 
 work=$(mktemp -d /tmp/tarvimo-ride.XXXXXX)
 XDG_RUNTIME_DIR=$work
@@ -70,8 +89,10 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
-echo "== X11"
-timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride"
+for way in command-line open-with ctrl-o drop; do
+    echo "== X11, $way"
+    timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way"
+done
 
 # The same under Wayland, where weston and Qt's Wayland plugin are installed.
 if ! command -v weston >/dev/null ||
@@ -79,7 +100,7 @@ if ! command -v weston >/dev/null ||
     echo "Wayland: weston o qt6-wayland mancano, parte saltata"
     exit 0
 fi
-echo "== Wayland (weston)"
+echo "== Wayland (weston), command-line"
 printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n' >"$work/weston.ini"
 weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-ride \
     --width=900 --height=700 >"$work/weston.log" 2>&1 &
@@ -91,4 +112,5 @@ for _ in $(seq 100); do
 done
 sleep 0.5
 xdotool mousemove 450 350
-timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" wl-tarvimo-ride
+timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" command-line \
+    wl-tarvimo-ride
