@@ -10,9 +10,12 @@
 #include "windows/ride_messages.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +63,8 @@ private slots:
     void opensRide_data();
     void opensRide();
     void dropOnTextBox();
+    void cancelsLongRead_data();
+    void cancelsLongRead();
     void refusesBadFile_data();
     void refusesBadFile();
     void messageNamesFile_data();
@@ -171,6 +176,51 @@ void ImportWindowTest::dropOnTextBox() {
     QApplication::sendEvent(box, &drop);
     QTRY_COMPARE(window.edit(Field::sceglilunghezza)->text(), QStringLiteral("1990"));
     QCOMPARE(box->text(), QStringLiteral("60"));
+}
+
+void ImportWindowTest::cancelsLongRead_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("\"Annulla\" stops gpsbabel and changes nothing") << false;
+    QTest::newRow("Escape stops gpsbabel and changes nothing") << true;
+}
+
+// A FIT ride through a gpsbabel that never answers: the progress dialog comes, and cancelling
+// it ends the read well before gpsbabel's own time limit.
+void ImportWindowTest::cancelsLongRead() {
+    QFETCH(bool, escape);
+    const QString babel = m_dir.filePath(QStringLiteral("gpsbabel-lento"));
+    QFile script(babel);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 120\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    QFile fit(m_dir.filePath(QStringLiteral("lunga.fit")));
+    QVERIFY(fit.open(QIODevice::WriteOnly));
+    fit.write(QByteArray("\x0e\x10\0\0\0\0\0\0.FIT\0\0", 14)); // a FIT header, no records
+    fit.close();
+    qputenv("TARVIMO_GPSBABEL", babel.toLocal8Bit());
+
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString shown;
+    testing::onNextModal([&](QWidget* modal) {
+        shown = modal->objectName();
+        if (escape)
+            QTest::keyClick(modal, Qt::Key_Escape);
+        else
+            modal->findChild<QPushButton*>()->click();
+    });
+    testing::MessageBoxCloser closer;
+    QElapsedTimer clock;
+    clock.start();
+    window.openRide(fit.fileName());
+    qunsetenv("TARVIMO_GPSBABEL");
+
+    QCOMPARE(shown, QStringLiteral("letturaTraccia"));
+    QVERIFY2(clock.elapsed() < 30000, "the read went on after it was cancelled");
+    QCOMPARE(closer.texts(), QStringList());
+    QCOMPARE(window.edit(Field::sceglilunghezza)->text(), QStringLiteral("5100"));
 }
 
 void ImportWindowTest::refusesBadFile_data() {
