@@ -4,6 +4,7 @@
 #include "ride_format.h"
 
 #include <QLatin1StringView>
+#include <QStringDecoder>
 #include <iterator>
 
 namespace tarvimo {
@@ -88,7 +89,13 @@ SniffedFormat sniffRideFormat(QByteArrayView head, const QString& suffix) {
     if (isFit(head)) {
         return {RideFormat::Converted, QStringLiteral("garmin_fit")};
     }
-    const QByteArrayView root = rootElement(head);
+    // Some Windows tools write UTF-16; expat reads it from its byte-order mark.
+    QByteArray narrowed;
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
+        QStringDecoder fromUtf16(QStringConverter::Utf16);
+        narrowed = QString(fromUtf16(head.first(head.size() & ~qsizetype(1)))).toUtf8();
+    }
+    const QByteArrayView root = rootElement(narrowed.isNull() ? head : narrowed);
     if (root == "gpx") {
         return {RideFormat::Gpx, {}};
     }

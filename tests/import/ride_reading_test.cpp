@@ -31,6 +31,16 @@ std::string tcx(const std::string& body) {
 )" + body + "</TrainingCenterDatabase>\n";
 }
 
+// Little-endian, with its byte-order mark, as Windows tools write it.
+std::string utf16(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : QString::fromUtf8(text).toStdU16String()) {
+        bytes += char(unit & 0xFF);
+        bytes += char(unit >> 8);
+    }
+    return bytes;
+}
+
 QString writeFile(const QTemporaryDir& dir, const QString& name, const std::string& content) {
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -84,6 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
 <trkpt lat="45" lon="7"><ele>1</ele></trkpt><trkpt lat="45.001" lon="7"><ele>2</ele></trkpt>
 </trkseg></trk></gpx>)",
                    2, "Vecchio", milliDegree, 2, false, false, false},
+        FormatCase{"GPX in UTF-16, a name with an accented letter", "u.gpx",
+                   utf16(R"(<?xml version="1.0" encoding="UTF-16"?><gpx version="1.0">
+<name>Salita ò</name><trk><trkseg><trkpt lat="45" lon="7"><ele>1</ele></trkpt>
+<trkpt lat="45.001" lon="7"><ele>2</ele></trkpt></trkseg></trk></gpx>)"),
+                   2, "Salita ò", milliDegree, 2, false, false, false},
         FormatCase{"GPX route only: the route points, metadata/name", "c.gpx",
                    gpx(R"(<metadata><name>Piano</name></metadata><rte><rtept lat="45" lon="7">
 <ele>5</ele></rtept><rtept lat="45.001" lon="7"><ele>6</ele></rtept></rte>)"),
