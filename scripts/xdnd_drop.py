@@ -14,6 +14,13 @@ def drop_file(target, x, y, path, seconds=20):
     """Drops `path` on the toplevel X window `target` at root position (x, y). Returns whether
     the target accepted it; raises TimeoutError where it stops answering."""
     dpy = display.Display()
+    try:
+        return _drop(dpy, target, x, y, path, seconds)
+    finally:
+        dpy.close()
+
+
+def _drop(dpy, target, x, y, path, seconds):
     atom = lambda name: dpy.intern_atom(name)  # noqa: E731
     uri_list = atom("text/uri-list")
     source = dpy.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)

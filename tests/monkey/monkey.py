@@ -6,8 +6,9 @@
 It starts the real program and sends it real X events through XTEST (xdotool): keys, hostile
 texts typed and pasted (0-200,000 characters), middle-clicks with and without an owner of the
 PRIMARY selection (xclip, killed to drop it), the help, "Stampa" answered every way, resizes,
-minimising, closing. It reads fields back through the clipboard to check that nothing typed is
-lost, pings the program (_NET_WM_PING) to catch hangs, and watches its output for sanitizer reports.
+minimising, closing, a ride dropped on the main window, the import window's profile poked and
+dragged. It reads fields back through the clipboard to check that nothing typed is lost, pings the
+program (_NET_WM_PING) to catch hangs, and watches its output for sanitizer reports.
 
 Run:     tests/monkey/monkey.py --program build/test/ui/tarvimo [--seconds 180]
 Replay:  the same with --seed N (printed at the start and with every fault); --events K stops
@@ -35,17 +36,22 @@ from pathlib import Path
 
 SKIP = 77
 HERE = Path(__file__).resolve().parent
+SCRIPTS = HERE.parents[1] / "scripts"
+sys.path.insert(0, str(SCRIPTS))  # xdnd_drop
 
 
 @dataclass
 class Window:
     title: str  # full match of the window's name
-    size: tuple  # fixed client size, to tell the window from a dialog with the same title
+    size: tuple  # fixed client size, to tell the window from a dialog with the same title;
+    # None: any size, told by its title alone, its points given as fractions of its size
     parent: str = None  # opened from this window by `opener`; None: shown when the program starts
-    opener: tuple = ()  # ("key", keys) or ("click", control)
+    opener: tuple = ()  # ("key", keys), ("click", control) or ("drop", control): the ride dropped
     controls: dict = field(default_factory=dict)  # name -> (x, y) in the window
     fields: tuple = ()  # line fields that must give back what was typed
     weight: int = 1
+    modal: bool = False  # closed with Escape before another window is used
+    drag: bool = False  # takes mouse drags
 
 
 def twips(value):
@@ -76,9 +82,13 @@ def make_windows(table):
                        controls=points, fields=boxes),
         "help": Window("Help", (402, 284), "main", ("click", "Command1"), weight=3,
                        controls={"Text1": (200, 57), "Text2": (200, 176)}),
-        # The ride import, once it is there:
-        # "import": Window("Importa salita", (W, H), "main", ("key", "ctrl+o"), weight=3,
-        #                  controls={...}, fields=(...)),
+        # Its size follows the screen: the handles where the climb starts and ends on the
+        # monkey's ride, the profile, the two buttons.
+        "import": Window("Importa salita", None, "main", ("drop", "sceglinomebici"), weight=3,
+                         modal=True, drag=True,
+                         controls={"inizio": (0.415, 0.095), "fine": (0.585, 0.095),
+                                   "profilo": (0.5, 0.37), "usa": (0.752, 0.951),
+                                   "annulla": (0.921, 0.951)}),
     }
 
 
@@ -114,9 +124,11 @@ def plan(rng, windows):
     win = windows[name]
     points = sorted(win.controls)
     action = rng.choices(["key", "type", "paste", "middle", "keep", "click", "resize", "minimise",
-                          "close", "stampa", "calcola"], [8, 4, 4, 5, 4, 3, 1, 1, 1, 2, 2])[0]
+                          "close", "stampa", "calcola", "drag"], [8, 4, 4, 5, 4, 3, 1, 1, 1, 2, 2, 3])[0]
     if action in ("stampa", "calcola", "keep") and not win.fields:
-        action = "middle"
+        action = "drag" if win.drag else "middle"
+    if action == "drag" and not win.drag:
+        action = "click"
     if action == "key":
         return name, action, {"keys": rng.sample(KEYS, rng.randint(1, 3))}
     if action == "type":
@@ -135,8 +147,10 @@ def plan(rng, windows):
         text = "".join(rng.choice(" 0123456789,.-+eE%xX'") for _ in range(rng.randint(1, 30)))
         return name, action, {"at": rng.choice(win.fields), "text": text}
     if action == "click":
-        w, h = win.size
-        return name, action, {"x": rng.randrange(w), "y": rng.randrange(h), "button": rng.choice([1, 1, 3])}
+        at = (rng.random(), rng.random()) if win.size is None else tuple(map(rng.randrange, win.size))
+        return name, action, {"at": at, "button": rng.choice([1, 1, 3])}
+    if action == "drag":
+        return name, action, {"at": rng.choice(points), "to": (rng.uniform(-0.1, 1.1), rng.random())}
     if action == "resize":
         return name, action, {"w": rng.randint(1, 2000), "h": rng.randint(1, 2000)}
     if action == "stampa":
@@ -164,6 +178,9 @@ class Monkey:
             self.env.pop(key, None)
         self.procs, self.app, self.log_seen, self.pings, self.kept = [], None, 0, [], 0
         self.log = open(work / "tarvimo.log", "wb+")
+        # A ride of 3,000 points: a flat approach, the climb, a descent.
+        self.ride = work / "giro.gpx"
+        subprocess.run(["/usr/bin/python3", SCRIPTS / "make_ride.py", self.ride, "3000"], check=True)
 
     # -- the X server, the window manager, the program
     def start_x(self):
@@ -192,7 +209,7 @@ class Monkey:
     def close_app(self):
         """Closes every window as a user would; the program must end cleanly."""
         self.settle()
-        for name in ("help", "main", "splash"):
+        for name in ("import", "help", "main", "splash"):
             wid = self.find(name)
             if wid:
                 self.xdo("windowactivate", "--sync", wid, "key", "alt+F4")
@@ -249,11 +266,19 @@ class Monkey:
 
     def find(self, name):
         win = self.windows[name]
-        return next((w for w, n, s in self.visible() if n == win.title and s == win.size), None)
+        return next((w for w, n, s in self.visible()
+                     if n == win.title and win.size in (s, None)), None)
 
     def dialogs(self):
         known = {(w.title, w.size) for w in self.windows.values()}
-        return [w for w, n, s in self.visible() if (n, s) not in known]
+        return [w for w, n, s in self.visible() if (n, s) not in known and (n, None) not in known]
+
+    def at(self, wid, win, point):
+        """A point of the window in pixels; fractions of its size where its size is not fixed."""
+        if win.size is not None:
+            return point
+        geometry = self.dpy.create_resource_object("window", wid).get_geometry()
+        return round(point[0] * geometry.width), round(point[1] * geometry.height)
 
     def wait_for(self, name, seconds=20):
         deadline = time.monotonic() + seconds
@@ -268,6 +293,7 @@ class Monkey:
     def ensure(self, name):
         """The window, opened the way its row says, from the window it opens from."""
         self.settle()
+        self.close_modal(but=name)
         wid = self.app and self.find(name)
         if wid:
             return wid
@@ -282,9 +308,35 @@ class Monkey:
             kind, what = win.opener
             if kind == "key":
                 self.xdo("key", what)
+            elif kind == "drop":
+                self.drop(parent, self.windows[win.parent].controls[what])
             else:
                 self.click(parent, self.windows[win.parent].controls[what])
         return self.wait_for(name)
+
+    def close_modal(self, but):
+        """Gives up the open modal windows, with Escape, before another window is used."""
+        for name, win in self.windows.items():
+            wid = win.modal and name != but and self.app and self.find(name)
+            if wid:
+                self.xdo("windowactivate", "--sync", wid, "key", "Escape", timeout=5)
+                deadline = time.monotonic() + 20
+                while self.find(name):
+                    self.alive()
+                    if time.monotonic() > deadline:
+                        raise Fault(f"la finestra {name} non si chiude con Esc")
+                    time.sleep(0.1)
+
+    def drop(self, wid, point):
+        """The monkey's ride dropped on the window at `point`, as a file manager drops a file."""
+        from xdnd_drop import drop_file
+        win = self.dpy.create_resource_object("window", wid)
+        spot = self.root.translate_coords(win, *point)
+        try:
+            drop_file(wid, spot.x, spot.y, str(self.ride))
+        except TimeoutError as error:
+            self.alive()
+            raise Fault(f"la finestra non risponde al trascinamento: {error}")
 
     def settle(self):
         """Answers leftover dialogs with Escape, as a user who gives up would."""
@@ -375,12 +427,12 @@ class Monkey:
         if action == "key":
             self.xdo("key", "--delay", 30, *p["keys"])
         elif action == "type":
-            self.click(wid, win.controls[p["at"]])
+            self.click(wid, self.at(wid, win, win.controls[p["at"]]))
             self.xdo("type", "--delay", 15, "--", p["text"].replace("\x00", ""))  # argv holds no NUL
             self.release_modifiers()
         elif action == "paste":
             self.own("clipboard", p["text"])
-            self.click(wid, win.controls[p["at"]])
+            self.click(wid, self.at(wid, win, win.controls[p["at"]]))
             if p["at"] in win.fields and "\x00" not in p["text"]:
                 self.paste_kept(p["text"])
             else:
@@ -390,15 +442,20 @@ class Monkey:
                 self.disown_primary()
             else:
                 self.own("primary", p["owner"])
-            self.click(wid, win.controls[p["at"]], 2)
+            self.click(wid, self.at(wid, win, win.controls[p["at"]]), 2)
         elif action == "keep":
-            self.click(wid, win.controls[p["at"]])
+            self.click(wid, self.at(wid, win, win.controls[p["at"]]))
             self.xdo("key", "ctrl+a")
             self.xdo("type", "--delay", 15, "--", p["text"])
             self.release_modifiers()
             self.expect(p["at"], p["text"])
         elif action == "click":
-            self.click(wid, (p["x"], p["y"]), p["button"])
+            self.click(wid, self.at(wid, win, p["at"]), p["button"])
+        elif action == "drag":
+            start, end = self.at(wid, win, win.controls[p["at"]]), self.at(wid, win, p["to"])
+            # "--": a point left of the window is negative, and not an option.
+            self.xdo("mousemove", "--window", wid, "--", *start, "mousedown", 1, "mousemove",
+                     "--window", wid, "--", *end, "mouseup", 1)
         elif action == "resize":
             self.xdo("windowsize", wid, p["w"], p["h"])
         elif action == "minimise":
@@ -406,7 +463,7 @@ class Monkey:
             time.sleep(0.3)
             self.act_on(wid)
         elif action == "close":
-            if name == "help":
+            if name in ("help", "import"):
                 self.xdo("key", "alt+F4")
             else:
                 self.close_app()
