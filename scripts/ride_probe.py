@@ -6,11 +6,14 @@ fields it filled.
 
 Started by scripts/ride_test.sh inside a session bus with the accessibility bus running: a key
 passes the splash; the ride is opened from the command line or through "Apri con" (the program
-was started with it), by Ctrl+O and the file dialog, or by a drop on a text box; Enter accepts
-"Importa salita", and the six fields are read over AT-SPI."""
+was started with it), by Ctrl+O and the file dialog, or by a drop on a text box (on Wayland, on
+the window, from a client's drag); Enter accepts "Importa salita", and the six fields are read
+over AT-SPI."""
 
 import argparse
+import re
 import subprocess
+import time
 
 import pyatspi
 
@@ -65,12 +68,60 @@ def drop(pid, main_window, ride):
         fail("the main window refused the dropped file")
 
 
+def drawn(colour=None):
+    """The bounding box (x, y, width, height) of what weston draws on its output, on black, or of
+    the pixels of one colour; the pointer, parked in the bottom right corner, left out."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], check=True, capture_output=True,
+                          text=True).stdout
+    window = re.search(r'(0x[0-9a-f]+) "Weston Compositor', tree).group(1)
+    shot = subprocess.run(["import", "-window", window, "png:-"], check=True,
+                          capture_output=True).stdout
+    only = ["-fill", "black", "+opaque", colour] if colour else []
+    box = subprocess.run(["convert", "png:-", *only, "-fill", "black", "-draw",
+                          "rectangle 870,670 900,700", "-format", "%@", "info:"], input=shot,
+                         check=True, capture_output=True).stdout.decode()
+    width, height, x, y = map(int, re.match(r"(\d+)x(\d+)\+(\d+)\+(\d+)", box).groups())
+    return (x, y, width, height) if width > 1 else None
+
+
+def steady(colour=None):
+    """What is drawn, once three looks 0.4 s apart agree."""
+    boxes = []
+    for _ in range(3):
+        boxes.append(drawn(colour))
+        time.sleep(0.4)
+    return boxes[0] if boxes[0] is not None and boxes.count(boxes[0]) == 3 else None
+
+
+def drag_across(program, ride):
+    """On Wayland: a client that drags the ride opens beside the main window, wherever weston
+    puts it, and the ride is dragged from it to a point of the window it does not cover."""
+    time.sleep(1)  # weston fades the splash out
+    x, y, width, height = wait_for("the main window", steady)
+    source = subprocess.Popen([program, ride])
+    sx, sy, swidth, sheight = wait_for("the dragging client", lambda: steady("magenta"))
+    uncovered = [(x + width * i // 4, y + height * j // 4)
+                 for i, j in ((2, 2), (1, 3), (3, 3), (1, 1), (3, 1))]
+    end = next(p for p in uncovered if not (sx - 10 <= p[0] <= sx + swidth + 10
+                                            and sy - 10 <= p[1] <= sy + sheight + 10))
+    start = (sx + swidth // 2, sy + sheight // 2)
+    subprocess.run(["xdotool", "mousemove", *map(str, start), "mousedown", "1"], check=True)
+    for step in range(1, 11):
+        subprocess.run(["xdotool", "mousemove", str(start[0] + (end[0] - start[0]) * step // 10),
+                        str(start[1] + (end[1] - start[1]) * step // 10)], check=True)
+        time.sleep(0.1)
+    subprocess.run(["xdotool", "mouseup", "1"], check=True)
+    if source.wait(timeout=20) != 0:
+        fail("the main window refused the ride dragged from another program")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pid", type=int, required=True)
     parser.add_argument("--wayland", action="store_true")
     parser.add_argument("--open", choices=("started", "ctrl-o", "drop"), default="started")
     parser.add_argument("--ride", help="the file to open by Ctrl+O or by a drop")
+    parser.add_argument("--drag-program", help="on Wayland, the client that drags the file")
     args = parser.parse_args()
     pid, wayland = args.pid, args.wayland
 
@@ -81,6 +132,8 @@ def main():
         main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
         if args.open == "ctrl-o":
             choose(pid, app, args.ride)
+        elif wayland:
+            drag_across(args.drag_program, args.ride)
         else:
             drop(pid, main_window, args.ride)
 

@@ -6,10 +6,11 @@
 # "Apri con" (the desktop entry launched with the file, as a file manager does), by Ctrl+O and
 # the file dialog, and by a drop on a text box; the splash passed with a key, "Importa salita"
 # accepted with Enter, and the filled fields read from outside over AT-SPI
-# (scripts/ride_probe.py). Then the command line under Wayland, on weston nested in the Xvfb
-# server, where weston and qt6-wayland are installed. Exits 77, which CTest shows as "Skipped",
-# where Xvfb, xdotool, dbus-run-session, the accessibility bus or python3-pyatspi are missing.
-# Usage: scripts/ride_test.sh PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
+# (scripts/ride_probe.py). Then, on weston nested in the Xvfb server where weston and
+# qt6-wayland are installed, the command line and a drop from DRAG_PROGRAM, a Wayland client
+# that drags the file. Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
+# dbus-run-session, the accessibility bus or python3-pyatspi are missing.
+# Usage: scripts/ride_test.sh PROGRAM DRAG_PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
 set -euo pipefail
 self=$(realpath "$0")
 cd "$(dirname "$self")/.."
@@ -45,13 +46,15 @@ if [ "${1:-}" = "--in-session" ]; then
     open=started
     [ "$way" = ctrl-o ] || [ "$way" = drop ] && open=$way
     /usr/bin/python3 scripts/ride_probe.py --pid "$app" --open "$open" --ride "$ride" \
-        ${wayland:+--wayland}
+        --drag-program "$TARVIMO_DRAG_PROGRAM" ${wayland:+--wayland}
     exit
 fi
 
 program=$(realpath "${1:?the program to start}")
+TARVIMO_DRAG_PROGRAM=$(realpath "${2:?the program that drags a file on Wayland}")
+export TARVIMO_DRAG_PROGRAM
 bash scripts/setup.sh xvfb xdotool dbus at-spi2-core python3-pyatspi python3-xlib \
-    libglib2.0-bin weston qt6-wayland
+    libglib2.0-bin x11-utils imagemagick weston qt6-wayland
 for tool in Xvfb xdotool dbus-run-session dbus-send gio /usr/libexec/at-spi-bus-launcher \
     /usr/libexec/at-spi2-registryd; do
     command -v "$tool" >/dev/null || { echo "manca $tool: prova saltata"; exit 77; }
@@ -100,8 +103,15 @@ if ! command -v weston >/dev/null ||
     echo "Wayland: weston o qt6-wayland mancano, parte saltata"
     exit 0
 fi
-echo "== Wayland (weston), command-line"
-printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n' >"$work/weston.ini"
+# On black, with the pointer parked in a corner, so that the probe can find what is drawn.
+cat >"$work/weston.ini" <<'INI'
+[core]
+idle-time=0
+[shell]
+background-color=0xff000000
+panel-position=none
+locking=false
+INI
 weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-ride \
     --width=900 --height=700 >"$work/weston.log" 2>&1 &
 weston_pid=$!
@@ -111,6 +121,13 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep 0.5
-xdotool mousemove 450 350
-timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" command-line \
-    wl-tarvimo-ride
+for way in command-line drop; do
+    echo "== Wayland (weston), $way"
+    # The pointer parked in the output's bottom right corner, moving within it.
+    xdotool mousemove 450 350
+    sleep 0.2
+    xdotool mousemove 899 699
+    sleep 0.2
+    timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way" \
+        wl-tarvimo-ride
+done
