@@ -36,9 +36,5 @@ fi
 source scripts/xvfb.sh
 start_xvfb "${A11Y_DISPLAY:-120}"
 trap 'kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
 timeout 240 dbus-run-session -- bash "$self" --in-session

@@ -19,6 +19,7 @@ bash scripts/setup.sh weston qt6-wayland qt6-gtk-platformtheme qt6ct xdotool x11
 cmake --build --preset test --parallel 2 --target tarvimo >/dev/null
 app=$PWD/build/test/ui/tarvimo
 source scripts/xvfb.sh
+source scripts/weston.sh
 
 wayland_display=${DESKTOP_TEST_DISPLAY:-110}
 x11_display=$((wayland_display + 1))
@@ -55,21 +56,10 @@ poll() {
 start_xvfb "$wayland_display" 1280x600x24
 pids+=("$XVFB_PID")
 poll xdpyinfo >/dev/null || fail "Xvfb $DISPLAY non parte"
-cat >"$work/weston.ini" <<'INI'
-[core]
-idle-time=0
-[shell]
-background-color=0xff000000
-panel-position=none
-locking=false
-[input-method]
-path=
-INI
 # Two outputs of 640x600, side by side: a new window opens on the one under the pointer, so
 # each window can be found alone on its output, on black.
-weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-desk \
-    --width=640 --height=600 --output-count=2 >"$work/weston.log" 2>&1 &
-pids+=($!)
+start_weston wl-tarvimo-desk "$work/weston.log" --width=640 --height=600 --output-count=2
+pids+=("$WESTON_PID")
 output_window() { xwininfo -root -tree | awk -v n="Weston Compositor - screen$1\"" 'index($0, n) {print $1}'; }
 screen0=$(poll output_window 0) || fail "weston non parte"
 screen1=$(poll output_window 1) || fail "weston non parte"

@@ -87,10 +87,6 @@ PY
 source scripts/xvfb.sh
 start_xvfb "${RIDE_DISPLAY:-130}"
 trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
 for way in command-line open-with ctrl-o drop; do
     echo "== X11, $way"
@@ -103,27 +99,14 @@ if ! command -v weston >/dev/null ||
     echo "Wayland: weston o qt6-wayland mancano, parte saltata"
     exit 0
 fi
-# On black, with the pointer parked in a corner, so that the probe can find what is drawn.
-cat >"$work/weston.ini" <<'INI'
-[core]
-idle-time=0
-[shell]
-background-color=0xff000000
-panel-position=none
-locking=false
-INI
-weston --config="$work/weston.ini" --backend=x11-backend.so --socket=wl-tarvimo-ride \
-    --width=900 --height=700 >"$work/weston.log" 2>&1 &
-weston_pid=$!
-trap 'kill "$weston_pid" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/wl-tarvimo-ride" ] && break
-    sleep 0.1
-done
+source scripts/weston.sh
+start_weston wl-tarvimo-ride "$work/weston.log" --width=900 --height=700
+trap 'kill "$WESTON_PID" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 0.5
 for way in command-line drop; do
     echo "== Wayland (weston), $way"
-    # The pointer parked in the output's bottom right corner, moving within it.
+    # The pointer parked in the output's bottom right corner, moving within it, where the probe
+    # leaves it out of what is drawn.
     xdotool mousemove 450 350
     sleep 0.2
     xdotool mousemove 899 699

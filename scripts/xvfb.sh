@@ -27,4 +27,11 @@ start_xvfb() {
     done
     export DISPLAY=:$(head -n 1 "$number")
     rm -f "$number"
+    # The socket comes a moment before the server answers.
+    if command -v xdotool >/dev/null; then
+        for _ in $(seq 100); do
+            xdotool getdisplaygeometry >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+    fi
 }
