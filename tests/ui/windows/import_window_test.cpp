@@ -49,6 +49,11 @@ QByteArray climbTcx(bool timed) {
            points + "</Track></Lap></Activity></Activities></TrainingCenterDatabase>\n";
 }
 
+bool writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
 using Keys = QList<QKeyCombination>;
 
 const Field written[] = {Field::sceglilunghezza, Field::sceglidislivello, Field::scegliminuti,
@@ -117,10 +122,7 @@ void ImportWindowTest::opensRide() {
     QFETCH(QStringList, fields);
 
     const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(climbTcx(timed));
-    file.close();
+    QVERIFY(writeFile(path, climbTcx(timed)));
 
     MainWindow window(NumberSettings::italian());
     window.show();
@@ -156,10 +158,7 @@ void ImportWindowTest::opensRide() {
 // A file dropped on a text box opens the ride; its address never becomes the box's text.
 void ImportWindowTest::dropOnTextBox() {
     const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(climbTcx(true));
-    file.close();
+    QVERIFY(writeFile(path, climbTcx(true)));
     MainWindow window(NumberSettings::italian());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -189,15 +188,10 @@ void ImportWindowTest::cancelsLongRead_data() {
 void ImportWindowTest::cancelsLongRead() {
     QFETCH(bool, escape);
     const QString babel = m_dir.filePath(QStringLiteral("gpsbabel-lento"));
-    QFile script(babel);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nexec sleep 120\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    QFile fit(m_dir.filePath(QStringLiteral("lunga.fit")));
-    QVERIFY(fit.open(QIODevice::WriteOnly));
-    fit.write(QByteArray("\x0e\x10\0\0\0\0\0\0.FIT\0\0", 14)); // a FIT header, no records
-    fit.close();
+    QVERIFY(writeFile(babel, "#!/bin/sh\nexec sleep 120\n"));
+    QFile::setPermissions(babel, QFile::permissions(babel) | QFileDevice::ExeOwner);
+    const QString fit = m_dir.filePath(QStringLiteral("lunga.fit"));
+    QVERIFY(writeFile(fit, QByteArray("\x0e\x10\0\0\0\0\0\0.FIT\0\0", 14))); // a FIT header
     qputenv("TARVIMO_GPSBABEL", babel.toLocal8Bit());
 
     MainWindow window(NumberSettings::italian());
@@ -214,7 +208,7 @@ void ImportWindowTest::cancelsLongRead() {
     testing::MessageBoxCloser closer;
     QElapsedTimer clock;
     clock.start();
-    window.openRide(fit.fileName());
+    window.openRide(fit);
     qunsetenv("TARVIMO_GPSBABEL");
 
     QCOMPARE(shown, QStringLiteral("letturaTraccia"));
@@ -241,11 +235,8 @@ void ImportWindowTest::refusesBadFile() {
     QFETCH(QByteArray, content);
     QFETCH(QString, says);
     const QString path = m_dir.filePath(name);
-    if (content != "-") {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    if (content != "-")
+        QVERIFY(writeFile(path, content));
     MainWindow window(NumberSettings::italian());
     window.show();
     testing::MessageBoxCloser closer;
