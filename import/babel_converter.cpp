@@ -97,6 +97,12 @@ private:
 
 } // namespace
 
+BabelLimits BabelLimits::forFile(qint64 bytes) {
+    BabelLimits limits;
+    limits.outputBytes = qBound(qint64(64) << 20, bytes * 100, limits.outputBytes);
+    return limits;
+}
+
 QString gpsbabelProgram() {
     const QString set = qEnvironmentVariable("TARVIMO_GPSBABEL");
     return set.isEmpty() ? QStringLiteral("gpsbabel") : set;

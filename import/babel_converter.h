@@ -12,6 +12,10 @@ namespace tarvimo {
 struct BabelLimits {
     int milliseconds = 60'000;            // then it is killed
     qint64 outputBytes = qint64(2) << 30; // then it is killed: TooLarge
+
+    // For a file of `bytes`: its TCX may be a hundred times larger, but is allowed at least
+    // 64 MiB and never more than the default above.
+    static BabelLimits forFile(qint64 bytes);
 };
 
 // gpsbabel's path: $TARVIMO_GPSBABEL where set (the tests point it at stand-ins), else

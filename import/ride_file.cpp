@@ -74,10 +74,8 @@ RideFile readChecked(const QString& path, const RideProgress& progress) {
     }
     if (sniffed.format == RideFormat::Converted) {
         file.close();
-        const BabelLimits limits{60'000,
-                                 qBound(qint64(64) << 20, info.size() * 100, qint64(2) << 30)};
         result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(), sniffed.babelFormat,
-                                  limits, progress);
+                                  BabelLimits::forFile(info.size()), progress);
     } else {
         if (!file.seek(0)) {
             return failed(RideError::NotReadable);
