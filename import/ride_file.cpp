@@ -66,15 +66,15 @@ RideFile readChecked(const QString& path, const RideProgress& progress) {
         result.detail = file.errorString();
         return result;
     }
-    const QByteArray head = file.read(headBytes);
-    const SniffedFormat sniffed = sniffRideFormat(head, info.suffix());
-    RideFile result;
-    if (sniffed.format == RideFormat::Unknown) {
+    const RideFormatInfo* format = rideFormatInfo(sniffRideFormat(file.read(headBytes)));
+    if (format == nullptr) {
         return failed(RideError::UnknownFormat);
     }
-    if (sniffed.format == RideFormat::Converted) {
+    RideFile result;
+    if (format->babelFormat != nullptr) {
         file.close();
-        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(), sniffed.babelFormat,
+        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(),
+                                  QString::fromLatin1(format->babelFormat),
                                   BabelLimits::forFile(info.size()), progress);
     } else {
         if (!file.seek(0)) {
@@ -95,7 +95,7 @@ RideFile readRide(QIODevice& device, const QString& fallbackName, qint64 total,
     RideFile result;
     try {
         const QByteArray head = device.peek(headBytes);
-        switch (sniffRideFormat(head, {}).format) {
+        switch (sniffRideFormat(head)) {
         case RideFormat::Gpx:
             result = readXml<GpxReader>(device, total, progress);
             break;

@@ -52,7 +52,7 @@ struct RideFile {
 // While gpsbabel converts a file the reader cannot tell how far it is: then both are 0.
 using RideProgress = std::function<bool(qint64 done, qint64 total)>;
 
-// GPX and TCX are read here; FIT and other formats through gpsbabel.
+// The formats of rideFormats(): GPX and TCX are read here, FIT through gpsbabel.
 RideFile readRideFile(const QString& path, const RideProgress& progress = {});
 
 // GPX or TCX, told apart by their root element, from a device open for reading: what

@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ride_formats.h"
+
+namespace tarvimo {
+namespace {
+
+constexpr const char* gpxExtensions[] = {"gpx"};
+constexpr const char* tcxExtensions[] = {"tcx"};
+constexpr const char* fitExtensions[] = {"fit"};
+
+// GPX is in Debian's shared-mime-info; TCX and FIT are declared in
+// assets/org.tarvimo.Tarvimo.mime.xml.
+constexpr RideFormatInfo formats[] = {
+    {RideFormat::Gpx, "GPX", gpxExtensions, "application/gpx+xml", "gpx", nullptr},
+    {RideFormat::Tcx, "TCX", tcxExtensions, "application/vnd.garmin.tcx+xml",
+     "TrainingCenterDatabase", nullptr},
+    {RideFormat::Fit, "FIT", fitExtensions, "application/vnd.ant.fit", nullptr, "garmin_fit"},
+};
+
+} // namespace
+
+std::span<const RideFormatInfo> rideFormats() {
+    return formats;
+}
+
+const RideFormatInfo* rideFormatInfo(RideFormat format) {
+    for (const RideFormatInfo& info : formats) {
+        if (info.format == format) {
+            return &info;
+        }
+    }
+    return nullptr;
+}
+
+QStringList rideFormatNames() {
+    QStringList names;
+    for (const RideFormatInfo& info : formats) {
+        names << QString::fromLatin1(info.name);
+    }
+    return names;
+}
+
+QStringList rideFileExtensions() {
+    QStringList extensions;
+    for (const RideFormatInfo& info : formats) {
+        for (const char* extension : info.extensions) {
+            extensions << QString::fromLatin1(extension);
+        }
+    }
+    return extensions;
+}
+
+QStringList rideMimeTypes() {
+    QStringList types;
+    for (const RideFormatInfo& info : formats) {
+        types << QString::fromLatin1(info.mimeType);
+    }
+    return types;
+}
+
+} // namespace tarvimo
