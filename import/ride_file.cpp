@@ -73,8 +73,9 @@ RideFile readChecked(const QString& path, const RideProgress& progress) {
     RideFile result;
     if (format->babelFormat != nullptr) {
         file.close();
-        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(),
-                                  QString::fromLatin1(format->babelFormat),
+        const BabelInput input{QString::fromLatin1(format->babelFormat),
+                               QString::fromLatin1(format->babelRecovery)};
+        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(), input,
                                   BabelLimits::forFile(info.size()), progress);
     } else {
         if (!file.seek(0)) {

@@ -46,6 +46,7 @@ struct RideFile {
     QString name;    // the track's name, else the file's name without its extension
     Ride ride;
     std::size_t pointsWithoutElevation = 0; // skipped
+    bool damaged = false; // read only up to the damage: the file is cut short or corrupt
 };
 
 // Called now and then with the bytes read so far and the file's size; false cancels the read.

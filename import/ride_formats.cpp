@@ -13,10 +13,11 @@ constexpr const char* fitExtensions[] = {"fit"};
 // GPX is in Debian's shared-mime-info; TCX and FIT are declared in
 // assets/org.tarvimo.Tarvimo.mime.xml.
 constexpr RideFormatInfo formats[] = {
-    {RideFormat::Gpx, "GPX", gpxExtensions, "application/gpx+xml", "gpx", nullptr},
+    {RideFormat::Gpx, "GPX", gpxExtensions, "application/gpx+xml", "gpx", nullptr, nullptr},
     {RideFormat::Tcx, "TCX", tcxExtensions, "application/vnd.garmin.tcx+xml",
-     "TrainingCenterDatabase", nullptr},
-    {RideFormat::Fit, "FIT", fitExtensions, "application/vnd.ant.fit", nullptr, "garmin_fit"},
+     "TrainingCenterDatabase", nullptr, nullptr},
+    {RideFormat::Fit, "FIT", fitExtensions, "application/vnd.ant.fit", nullptr, "garmin_fit",
+     "garmin_fit,recoverymode=1"},
 };
 
 } // namespace

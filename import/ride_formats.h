@@ -24,6 +24,7 @@ struct RideFormatInfo {
     const char* mimeType;                    // as the desktop entry and AppStream list it
     const char* xmlRoot;     // the root element's local name of an XML format, read here; else null
     const char* babelFormat; // gpsbabel's -i for a format it reads for us; else null
+    const char* babelRecovery; // gpsbabel's -i that reads a damaged file up to the damage; or null
 };
 
 std::span<const RideFormatInfo> rideFormats();
