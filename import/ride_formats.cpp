@@ -20,6 +20,15 @@ constexpr RideFormatInfo formats[] = {
      "garmin_fit,recoverymode=1"},
 };
 
+// One text column of the table, in its order.
+QStringList column(const char* RideFormatInfo::*field) {
+    QStringList values;
+    for (const RideFormatInfo& info : formats) {
+        values << QString::fromLatin1(info.*field);
+    }
+    return values;
+}
+
 } // namespace
 
 std::span<const RideFormatInfo> rideFormats() {
@@ -36,11 +45,7 @@ const RideFormatInfo* rideFormatInfo(RideFormat format) {
 }
 
 QStringList rideFormatNames() {
-    QStringList names;
-    for (const RideFormatInfo& info : formats) {
-        names << QString::fromLatin1(info.name);
-    }
-    return names;
+    return column(&RideFormatInfo::name);
 }
 
 QStringList rideFileExtensions() {
@@ -54,11 +59,7 @@ QStringList rideFileExtensions() {
 }
 
 QStringList rideMimeTypes() {
-    QStringList types;
-    for (const RideFormatInfo& info : formats) {
-        types << QString::fromLatin1(info.mimeType);
-    }
-    return types;
+    return column(&RideFormatInfo::mimeType);
 }
 
 } // namespace tarvimo
