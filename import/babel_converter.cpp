@@ -137,6 +137,7 @@ RideFile convertWithBabel(const QString& program, const QString& path, const Bab
         deadline.hasExpired()) {
         return refused;
     }
+    refused.ride = {}; // whatever it held: not kept in memory beside the second run's
     RideFile recovered = convert(input.recovery, true);
     if (recovered.error == RideError::Cancelled) {
         return recovered;
