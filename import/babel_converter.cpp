@@ -5,7 +5,7 @@
 
 #include "tcx_reader.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -14,21 +14,21 @@ namespace {
 
 class Conversion {
 public:
-    Conversion(RideFile& result, const BabelLimits& limits)
-        : m_result(result), m_limits(limits), m_builder(result.ride), m_reader(m_builder) {}
+    // `recovering`: the run that reads a damaged file up to the damage.
+    Conversion(RideFile& result, qint64 outputBytes, bool recovering)
+        : m_result(result), m_outputBytes(outputBytes), m_recovering(recovering),
+          m_builder(result.ride), m_reader(m_builder) {}
 
     RideError run(const QString& program, const QStringList& arguments,
-                  const RideProgress& progress) {
+                  const QDeadlineTimer& deadline, const RideProgress& progress) {
         m_process.setProgram(program);
         m_process.setArguments(arguments);
         m_process.start(QIODevice::ReadOnly);
-        if (!m_process.waitForStarted(m_limits.milliseconds)) {
+        if (!m_process.waitForStarted(int(qMax<qint64>(1, deadline.remainingTime())))) {
             m_result.detail = m_process.errorString();
             return m_process.error() == QProcess::FailedToStart ? RideError::ConverterMissing
                                                                 : RideError::ConverterFailed;
         }
-        QElapsedTimer clock;
-        clock.start();
         for (;;) {
             m_process.waitForReadyRead(100);
             if (const RideError error = take(); error != RideError::None) {
@@ -37,7 +37,7 @@ public:
             if (m_process.state() == QProcess::NotRunning) {
                 break;
             }
-            if (clock.elapsed() > m_limits.milliseconds) {
+            if (deadline.hasExpired()) {
                 return stop(RideError::ConverterTimedOut);
             }
             if (progress && !progress(0, 0)) {
@@ -47,9 +47,15 @@ public:
         if (const RideError error = take(); error != RideError::None) {
             return error;
         }
-        if (m_process.exitStatus() != QProcess::NormalExit || m_process.exitCode() != 0) {
+        const bool crashed = m_process.exitStatus() != QProcess::NormalExit;
+        const bool failed = crashed || m_process.exitCode() != 0;
+        if (failed) {
             const QString said = QString::fromLocal8Bit(m_process.readAllStandardError());
             m_result.detail = said.section(QLatin1Char('\n'), 0, 0, QString::SectionSkipEmpty);
+        }
+        // Reading a damaged file, gpsbabel may say it failed after writing the points up to the
+        // damage: a whole TCX still counts, and a cut one fails below as the TCX reader says.
+        if (crashed || (failed && (!m_recovering || m_output == 0))) {
             return RideError::ConverterFailed;
         }
         if (m_output == 0) {
@@ -70,7 +76,7 @@ private:
     RideError take() {
         const QByteArray data = m_process.readAllStandardOutput();
         m_output += data.size();
-        if (m_output > m_limits.outputBytes) {
+        if (m_output > m_outputBytes) {
             return RideError::TooLarge;
         }
         const RideError error = m_reader.feed(data.constData(), std::size_t(data.size()), false);
@@ -88,7 +94,8 @@ private:
     }
 
     RideFile& m_result;
-    BabelLimits m_limits;
+    qint64 m_outputBytes;
+    bool m_recovering;
     TrackBuilder m_builder;
     TcxReader m_reader;
     QProcess m_process;
@@ -97,23 +104,50 @@ private:
 
 } // namespace
 
+BabelLimits BabelLimits::forFile(qint64 bytes) {
+    BabelLimits limits;
+    limits.outputBytes = qBound(qint64(64) << 20, bytes * 100, limits.outputBytes);
+    return limits;
+}
+
 QString gpsbabelProgram() {
     const QString set = qEnvironmentVariable("TARVIMO_GPSBABEL");
     return set.isEmpty() ? QStringLiteral("gpsbabel") : set;
 }
 
-RideFile convertWithBabel(const QString& program, const QString& path, const QString& format,
+RideFile convertWithBabel(const QString& program, const QString& path, const BabelInput& input,
                           const BabelLimits& limits, const RideProgress& progress) {
-    RideFile result;
-    Conversion conversion(result, limits);
-    // "-" as the output file is gpsbabel's stdout; the input path is one argument, whatever it
-    // holds, and a leading '-' cannot pass for an option after -f.
-    result.error = conversion.run(program,
-                                  {QStringLiteral("-i"), format, QStringLiteral("-f"), path,
-                                   QStringLiteral("-o"), QStringLiteral("gtrnctr"),
-                                   QStringLiteral("-F"), QStringLiteral("-")},
-                                  progress);
-    return result;
+    // One deadline for both runs: the whole read stays within limits.milliseconds, plus the time a
+    // killed gpsbabel takes to go.
+    const QDeadlineTimer deadline(limits.milliseconds);
+    const auto convert = [&](const QString& format, bool recovering) {
+        RideFile result;
+        Conversion conversion(result, limits.outputBytes, recovering);
+        // "-" as the output file is gpsbabel's stdout; the input path is one argument, whatever
+        // it holds, and a leading '-' cannot pass for an option after -f.
+        result.error = conversion.run(program,
+                                      {QStringLiteral("-i"), format, QStringLiteral("-f"), path,
+                                       QStringLiteral("-o"), QStringLiteral("gtrnctr"),
+                                       QStringLiteral("-F"), QStringLiteral("-")},
+                                      deadline, progress);
+        return result;
+    };
+    RideFile refused = convert(input.format, false);
+    if (refused.error != RideError::ConverterFailed || input.recovery.isEmpty() ||
+        deadline.hasExpired()) {
+        return refused;
+    }
+    refused.ride = {}; // whatever it held: not kept in memory beside the second run's
+    RideFile recovered = convert(input.recovery, true);
+    if (recovered.error == RideError::Cancelled) {
+        return recovered;
+    }
+    if (recovered.error != RideError::None) {
+        return refused; // nothing read before the damage: gpsbabel's first words say why
+    }
+    recovered.damaged = true;
+    recovered.detail = refused.detail;
+    return recovered;
 }
 
 } // namespace tarvimo

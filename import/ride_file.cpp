@@ -66,18 +66,17 @@ RideFile readChecked(const QString& path, const RideProgress& progress) {
         result.detail = file.errorString();
         return result;
     }
-    const QByteArray head = file.read(headBytes);
-    const SniffedFormat sniffed = sniffRideFormat(head, info.suffix());
-    RideFile result;
-    if (sniffed.format == RideFormat::Unknown) {
+    const RideFormatInfo* format = rideFormatInfo(sniffRideFormat(file.read(headBytes)));
+    if (format == nullptr) {
         return failed(RideError::UnknownFormat);
     }
-    if (sniffed.format == RideFormat::Converted) {
+    RideFile result;
+    if (format->babelFormat != nullptr) {
         file.close();
-        const BabelLimits limits{60'000,
-                                 qBound(qint64(64) << 20, info.size() * 100, qint64(2) << 30)};
-        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(), sniffed.babelFormat,
-                                  limits, progress);
+        const BabelInput input{QString::fromLatin1(format->babelFormat),
+                               QString::fromLatin1(format->babelRecovery)};
+        result = convertWithBabel(gpsbabelProgram(), info.absoluteFilePath(), input,
+                                  BabelLimits::forFile(info.size()), progress);
     } else {
         if (!file.seek(0)) {
             return failed(RideError::NotReadable);
@@ -97,7 +96,7 @@ RideFile readRide(QIODevice& device, const QString& fallbackName, qint64 total,
     RideFile result;
     try {
         const QByteArray head = device.peek(headBytes);
-        switch (sniffRideFormat(head, {}).format) {
+        switch (sniffRideFormat(head)) {
         case RideFormat::Gpx:
             result = readXml<GpxReader>(device, total, progress);
             break;

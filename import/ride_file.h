@@ -46,13 +46,14 @@ struct RideFile {
     QString name;    // the track's name, else the file's name without its extension
     Ride ride;
     std::size_t pointsWithoutElevation = 0; // skipped
+    bool damaged = false; // read only up to the damage: the file is cut short or corrupt
 };
 
 // Called now and then with the bytes read so far and the file's size; false cancels the read.
 // While gpsbabel converts a file the reader cannot tell how far it is: then both are 0.
 using RideProgress = std::function<bool(qint64 done, qint64 total)>;
 
-// GPX and TCX are read here; FIT and other formats through gpsbabel.
+// The formats of rideFormats(): GPX and TCX are read here, FIT through gpsbabel.
 RideFile readRideFile(const QString& path, const RideProgress& progress = {});
 
 // GPX or TCX, told apart by their root element, from a device open for reading: what

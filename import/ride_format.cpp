@@ -3,9 +3,7 @@
 
 #include "ride_format.h"
 
-#include <QLatin1StringView>
 #include <QStringDecoder>
-#include <iterator>
 
 namespace tarvimo {
 namespace {
@@ -70,24 +68,11 @@ bool isFit(QByteArrayView head) {
     return head.size() >= 12 && (head[0] == 12 || head[0] == 14) && head.sliced(8, 4) == ".FIT";
 }
 
-struct BabelSuffix {
-    const char* suffix;
-    const char* format;
-};
-
-// Track formats gpsbabel reads that a bike computer or a mapping site may hand out.
-constexpr BabelSuffix babelSuffixes[] = {
-    {"kml", "kml"},
-    {"igc", "igc"},
-    {"nmea", "nmea"},
-    {"gdb", "gdb"},
-};
-
 } // namespace
 
-SniffedFormat sniffRideFormat(QByteArrayView head, const QString& suffix) {
+RideFormat sniffRideFormat(QByteArrayView head) {
     if (isFit(head)) {
-        return {RideFormat::Converted, QStringLiteral("garmin_fit")};
+        return RideFormat::Fit;
     }
     // Some Windows tools write UTF-16; expat reads it from its byte-order mark.
     QByteArray narrowed;
@@ -96,18 +81,12 @@ SniffedFormat sniffRideFormat(QByteArrayView head, const QString& suffix) {
         narrowed = QString(fromUtf16(head.first(head.size() & ~qsizetype(1)))).toUtf8();
     }
     const QByteArrayView root = rootElement(narrowed.isNull() ? head : narrowed);
-    if (root == "gpx") {
-        return {RideFormat::Gpx, {}};
-    }
-    if (root == "TrainingCenterDatabase") {
-        return {RideFormat::Tcx, {}};
-    }
-    for (const auto& known : babelSuffixes) {
-        if (suffix.compare(QLatin1StringView(known.suffix), Qt::CaseInsensitive) == 0) {
-            return {RideFormat::Converted, QString::fromLatin1(known.format)};
+    for (const RideFormatInfo& info : rideFormats()) {
+        if (info.xmlRoot != nullptr && root == info.xmlRoot) {
+            return info.format;
         }
     }
-    return {};
+    return RideFormat::Unknown;
 }
 
 } // namespace tarvimo

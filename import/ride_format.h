@@ -3,25 +3,14 @@
 
 #pragma once
 
+#include "ride_formats.h"
+
 #include <QByteArrayView>
-#include <QString>
 
 namespace tarvimo {
 
-enum class RideFormat {
-    Unknown,
-    Gpx,
-    Tcx,
-    Converted, // read through gpsbabel, its input format in SniffedFormat::babelFormat
-};
-
-struct SniffedFormat {
-    RideFormat format = RideFormat::Unknown;
-    QString babelFormat; // gpsbabel's -i name, for Converted
-};
-
-// What a file holds, from its first bytes (the XML root element, the FIT header), else from its
-// extension for the formats only gpsbabel reads.
-SniffedFormat sniffRideFormat(QByteArrayView head, const QString& suffix);
+// What a file holds, from its first bytes: the XML root element of a format in rideFormats(), or
+// the FIT header; never from the file's name.
+RideFormat sniffRideFormat(QByteArrayView head);
 
 } // namespace tarvimo

@@ -99,9 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ConverterCase {
     const char* what;
-    std::string script; // empty: a program that does not exist
+    std::string script; // empty: a program that does not exist; "$2" is gpsbabel's -i argument
     RideError error;
     const char* detail; // null: not checked
+    int runs;
+    bool damaged = false;
 };
 
 class Converter : public testing::TestWithParam<ConverterCase> {};
@@ -109,32 +111,53 @@ class Converter : public testing::TestWithParam<ConverterCase> {};
 TEST_P(Converter, GivesItsCode) {
     const ConverterCase& c = GetParam();
     QTemporaryDir dir;
-    const QString program = c.script.empty()
-                                ? dir.filePath("missing")
-                                : write(dir.filePath("babel"), "#!/bin/sh\n" + c.script, true);
-    const RideFile file = convertWithBabel(program, dir.filePath("a.kml"), "kml", {1000, 1 << 20});
+    const QString program =
+        c.script.empty() ? dir.filePath("missing")
+                         : write(dir.filePath("babel"),
+                                 "#!/bin/sh\necho \"$2\" >> \"${0%/*}/runs\"\n" + c.script, true);
+    const RideFile file = convertWithBabel(program, dir.filePath("a.fit"),
+                                           {"garmin_fit", "garmin_fit,recover"}, {1000, 1 << 20});
     EXPECT_EQ(file.error, c.error) << c.what;
     if (c.detail != nullptr) {
         EXPECT_EQ(file.detail.toStdString(), c.detail) << c.what;
     }
+    QFile runs(dir.filePath("runs"));
+    EXPECT_EQ(runs.open(QIODevice::ReadOnly) ? runs.readAll().count('\n') : 0, c.runs) << c.what;
+    EXPECT_EQ(file.damaged, c.damaged) << c.what;
+}
+
+// A stand-in's TCX: a course of two points, and its end.
+const std::string tcx = "echo '<TrainingCenterDatabase><Courses><Course><Name>New Course</Name>"
+                        "<Track><Trackpoint><AltitudeMeters>1</AltitudeMeters></Trackpoint>"
+                        "<Trackpoint><AltitudeMeters>2</AltitudeMeters></Trackpoint>";
+const std::string tcxEnd = "</Track></Course></Courses></TrainingCenterDatabase>'\n";
+
+// A first run that refuses the file, as gpsbabel does a damaged FIT; then `recovery`.
+std::string refusedThen(const std::string& recovery) {
+    return "case \"$2\" in *recover) " + recovery + "\nexit;; esac\necho >&2\necho 'bad\nx' >&2\n" +
+           "exit 1\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Stand_ins, Converter,
-    testing::Values(ConverterCase{"gpsbabel missing", "", RideError::ConverterMissing, nullptr},
-                    ConverterCase{"gpsbabel fails: its first line of stderr",
-                                  "echo >&2\necho 'bad\nx' >&2\n"
-                                  "exit 1",
-                                  RideError::ConverterFailed, "bad"},
-                    ConverterCase{"gpsbabel past its time limit", "exec sleep 30",
-                                  RideError::ConverterTimedOut, ""},
-                    ConverterCase{
-                        "gpsbabel prints TCX",
-                        "echo '<TrainingCenterDatabase><Courses><Course><Name>New Course</Name>"
-                        "<Track><Trackpoint><AltitudeMeters>1</AltitudeMeters></Trackpoint>"
-                        "<Trackpoint><AltitudeMeters>2</AltitudeMeters></Trackpoint>"
-                        "</Track></Course></Courses></TrainingCenterDatabase>'",
-                        RideError::None, ""}));
+    testing::Values(
+        ConverterCase{"gpsbabel missing", "", RideError::ConverterMissing, nullptr, 0},
+        ConverterCase{"gpsbabel fails, and again reading up to the damage: the first run's words",
+                      refusedThen("exit 1"), RideError::ConverterFailed, "bad", 2},
+        ConverterCase{"gpsbabel past its time limit: no second run", "exec sleep 30",
+                      RideError::ConverterTimedOut, "", 1},
+        ConverterCase{"gpsbabel prints TCX: one run", tcx + tcxEnd, RideError::None, "", 1},
+        ConverterCase{"refused, then read up to the damage", refusedThen(tcx + tcxEnd),
+                      RideError::None, "bad", 2, true},
+        ConverterCase{"refused, then read up to the damage with exit code 1: the points count",
+                      refusedThen(tcx + tcxEnd + "exit 1"), RideError::None, "bad", 2, true},
+        ConverterCase{"refused, then half a TCX and exit code 1: the first run's error",
+                      refusedThen(tcx + "'\nexit 1"), RideError::ConverterFailed, "bad", 2},
+        ConverterCase{"refused, then a whole TCX and killed: the first run's error",
+                      refusedThen(tcx + tcxEnd + "kill -9 $$"), RideError::ConverterFailed, "bad",
+                      2},
+        ConverterCase{"refused, then hanging: one deadline for both runs, the first run's error",
+                      refusedThen("exec sleep 30"), RideError::ConverterFailed, "bad", 2}));
 
 TEST(Converter, ReadsAFitFileWithPowerAndCadence) {
     const QString python = QStandardPaths::findExecutable("python3");
@@ -146,12 +169,57 @@ TEST(Converter, ReadsAFitFileWithPowerAndCadence) {
     ASSERT_EQ(QProcess::execute(python, {TARVIMO_SOURCE_DIR "/scripts/make_fit.py", fit, "60"}), 0);
     const RideFile file = readRideFile(fit);
     ASSERT_EQ(file.error, RideError::None) << file.detail.toStdString();
+    EXPECT_FALSE(file.damaged);
     EXPECT_EQ(file.name, "salita");
     ASSERT_EQ(file.ride.size(), 60U);
     EXPECT_NEAR(file.ride.distance(59), 295, 0.5);
     EXPECT_NEAR(file.ride.elevation(59), 523.6, 0.1);
     EXPECT_TRUE(file.ride.hasTimes() && file.ride.hasPower() && file.ride.hasCadence());
 }
+
+// scripts/make_fit.py's ride: from 2024-06-01T08:00:00Z, a point a second.
+constexpr double fitStart = 1717228800;
+
+struct FitCase {
+    const char* what;
+    const char* points;
+    const char* damage; // make_fit.py --damage, at record points / 2
+    std::size_t read;   // 0: gpsbabel's first refusal
+};
+
+class DamagedFit : public testing::TestWithParam<FitCase> {};
+
+TEST_P(DamagedFit, IsReadUpToTheDamage) {
+    const FitCase& c = GetParam();
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (QStandardPaths::findExecutable("gpsbabel").isEmpty() || python.isEmpty()) {
+        GTEST_SKIP() << "gpsbabel or python3 is not installed";
+    }
+    QTemporaryDir dir;
+    const QString fit = dir.filePath("salita.fit");
+    ASSERT_EQ(QProcess::execute(python, {TARVIMO_SOURCE_DIR "/scripts/make_fit.py", fit, c.points,
+                                         "--damage", c.damage}),
+              0);
+    const RideFile file = readRideFile(fit);
+    if (c.read == 0) {
+        EXPECT_EQ(file.error, RideError::ConverterFailed) << c.what;
+        // Only the first run, without recoverymode, says to try it.
+        EXPECT_TRUE(file.detail.contains("recoverymode")) << c.what;
+        return;
+    }
+    ASSERT_EQ(file.error, RideError::None) << c.what << ": " << file.detail.toStdString();
+    EXPECT_TRUE(file.damaged) << c.what;
+    ASSERT_EQ(file.ride.size(), c.read) << c.what;
+    EXPECT_EQ(file.ride.time(c.read - 1), fitStart + double(c.read - 1)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFit,
+    testing::Values(
+        FitCase{"cut short in record 30: records 0 to 29", "60", "cut", 30},
+        FitCase{"a wrong final CRC: every record", "60", "crc", 60},
+        FitCase{"record 30 of an undefined local type: records 0 to 29", "60", "record", 30},
+        FitCase{"the first record damaged: nothing read, the first refusal", "1", "record", 0}));
 
 struct TimeCase {
     const char* what;
