@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "widgets/profile_columns.h"
-#include "widgets/profile_handle.h"
+#include "ride/profile_columns.h"
+#include "ride/profile_handle.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "widgets/profile_view.h"
+#include "ride/profile_view.h"
 
 #include "ride.h"
 

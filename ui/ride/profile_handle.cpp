@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "widgets/profile_handle.h"
+#include "ride/profile_handle.h"
 
 #include "ride.h"
-#include "widgets/profile_view.h"
+#include "ride/profile_view.h"
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
