@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ride_file.h"
-#include "widgets/profile_view.h"
-#include "windows/import_window.h"
+#include "ride/profile_view.h"
+#include "ride/import_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

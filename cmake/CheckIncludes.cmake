@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The include graph of the program's own sources: every arrow points down a floor, and no file
-# reaches itself. Floors: core 0, import 1, ui's widgets, look, printing and tools 2, windows 3,
-# app 4; a file may include its own room or a lower floor. Rooms name themselves in includes
-# ("windows/main_window.h"); core and import headers go by bare name.
+# reaches itself. Floors: core 0, import 1, ui's widgets, look, printing, ride and tools 2,
+# windows 3, app 4; a file may include its own room or a lower floor. Rooms name themselves in
+# includes ("windows/main_window.h"); core and import headers go by bare name.
 # Usage: cmake -DSOURCE_DIR=<project> -P cmake/CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -15,7 +15,7 @@ function(room_of file out_room out_floor)
     elseif(file MATCHES "^import/")
         set(room import)
         set(floor 1)
-    elseif(file MATCHES "^ui/(widgets|look|printing|tools)/")
+    elseif(file MATCHES "^ui/(widgets|look|printing|ride|tools)/")
         set(room ${CMAKE_MATCH_1})
         set(floor 2)
     elseif(file MATCHES "^ui/windows/")

@@ -8,8 +8,8 @@ set(TARVIMO_APP_ID org.tarvimo.Tarvimo)
 set(TARVIMO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvimo)
 
 install(TARGETS tarvimo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Loaded by the program the first time it prints (ui/printing/print_module.cpp). A folder of its own below
-# the library folder keeps it off the linker's path.
+# Loaded by the program the first time it prints or opens a ride (ui/windows/module_loader.cpp). A
+# folder of their own below the library folder keeps them off the linker's path.
 install(TARGETS tarvimo_print tarvimo_ride LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 # A stripped install also drops the compiler's ident strings, as Debian's own packages do.
 install(CODE "set(tarvimo_binaries ${CMAKE_INSTALL_BINDIR}/tarvimo

@@ -8,7 +8,7 @@
 #include "look/pictures.h"
 #include "look/twips.h"
 #include "look/window_size.h"
-#include "printing/print_module.h"
+#include "windows/print_module.h"
 #include "widgets/field_edit.h"
 #include "widgets/push_button.h"
 #include "windows/control_table.h"

@@ -3,17 +3,15 @@
 
 #include "windows/ride_import_module.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
+#include "windows/module_loader.h"
+
 #include <QMessageBox>
-#include <QStringList>
 
 namespace tarvimo {
 
 namespace {
 
-// Defined in ride_import_entry.cpp.
+// Defined in ride/ride_import_entry.cpp.
 using ImportEntry = bool (*)(QWidget&, const QString&, const QString&, RideChoice&);
 
 } // namespace
@@ -22,21 +20,10 @@ std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString
                                                   const QString& decimal) {
     static ImportEntry entry = nullptr;
     QString failure;
-    if (!entry) {
-        // Beside the program in the build tree; in the library folder once installed.
-        const QDir programDir(QCoreApplication::applicationDirPath());
-        const QString name = QStringLiteral(TARVIMO_RIDE_MODULE);
-        const QStringList candidates{
-            programDir.filePath(name),
-            programDir.filePath(QStringLiteral(TARVIMO_RIDE_MODULE_DIR) + QLatin1Char('/') + name)};
-        for (const QString& candidate : candidates) {
-            QLibrary module(candidate);
-            entry = reinterpret_cast<ImportEntry>(module.resolve("tarvimo_import_ride"));
-            if (entry)
-                break;
-            failure = module.errorString();
-        }
-    }
+    if (!entry)
+        entry = reinterpret_cast<ImportEntry>(moduleEntry(QStringLiteral(TARVIMO_RIDE_MODULE),
+                                                          QStringLiteral(TARVIMO_MODULE_DIR),
+                                                          "tarvimo_import_ride", failure));
     if (!entry) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Tarvimo"),
                         QStringLiteral("Il modulo di Tarvimo che legge le tracce non si può "

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "windows/ride_choice.h"
+#include "ride/ride_choice.h"
 
 #include <optional>
 
@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tarvimo {
 
-// Opens a ride file as windows/ride_import.h does, through the ride-import module: the readers
+// Opens a ride file as ride/ride_import.h does, through the ride-import module: the readers
 // and the window are loaded the first time the user opens a ride, not every time the program
 // starts. Where the module cannot be loaded, a message over `parent` says why.
 std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString& path,

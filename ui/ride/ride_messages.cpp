@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "windows/ride_messages.h"
+#include "ride/ride_messages.h"
 
 #include "ride_file.h"
 

@@ -23,6 +23,8 @@ public:
     ProfileView& view() const { return m_view; }
     // The handle's width in pixels; its centre is the point it marks.
     static int thickness();
+    // The height of the flag at its top, above the plot.
+    static constexpr int gripHeight = 16;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

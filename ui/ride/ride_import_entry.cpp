@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The ride-import module's one entry point, looked up by name by ride_import_module.cpp.
-#include "windows/ride_import.h"
+#include "ride/ride_import.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "widgets/profile_columns.h"
+#include "ride/profile_columns.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "windows/ride_figures.h"
+#include "ride/ride_figures.h"
 
 #include "ride.h"
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "windows/ride_choice.h"
+#include "ride/ride_choice.h"
 
 #include <QString>
 #include <cstddef>

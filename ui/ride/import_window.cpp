@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "windows/import_window.h"
+#include "ride/import_window.h"
 
 #include "climb.h"
-#include "widgets/profile_view.h"
-#include "windows/ride_messages.h"
+#include "ride/profile_view.h"
+#include "ride/ride_messages.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "windows/ride_reading.h"
+#include "ride/ride_reading.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -7,7 +7,7 @@
 #include "modal_helper.h"
 #include "ride_file.h"
 #include "windows/main_window.h"
-#include "windows/ride_messages.h"
+#include "ride/ride_messages.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>

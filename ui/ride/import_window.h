@@ -4,8 +4,8 @@
 #pragma once
 
 #include "ride_file.h"
-#include "windows/ride_choice.h"
-#include "windows/ride_figures.h"
+#include "ride/ride_choice.h"
+#include "ride/ride_figures.h"
 
 #include <QDialog>
 

@@ -3,8 +3,9 @@
 
 #pragma once
 
-#include "widgets/profile_columns.h"
-#include "widgets/profile_handle.h"
+#include "ride/profile_columns.h"
+#include "ride/profile_handle.h"
+#include "ride/ride_figures.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -42,7 +43,6 @@ public:
 
     // "km 12,3, 845 m": where point `index` is.
     QString pointText(std::size_t index) const;
-    QString number(double value, int decimals) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -58,7 +58,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QRect plotRect() const;
+    // Where the plot goes: measured once per size and font, not for each point mapped.
+    void measurePlot();
     QString lastKmLabel() const;
     double xOf(std::size_t index) const;
     std::size_t pointAt(double x) const;
@@ -68,7 +69,7 @@ private:
     void placeHandles();
 
     const Ride& m_ride;
-    QString m_decimal;
+    RideFigures m_figures;
     std::size_t m_first = 0;
     std::size_t m_last = 1;
     ProfileHandle* m_start;
@@ -78,6 +79,7 @@ private:
     double m_top = 1;    // and at its top
     double m_lowest = 0; // of the whole ride
     double m_highest = 0;
+    QRect m_plot;
     ProfileColumns m_columns;
     QSize m_picturesSize;
     qreal m_picturesRatio = 0;

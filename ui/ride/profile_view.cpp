@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "widgets/profile_view.h"
+#include "ride/profile_view.h"
 
 #include "ride.h"
 
@@ -30,12 +30,10 @@ int decimalsFor(double step) {
     return step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
 }
 
-constexpr int gripHeight = 16;
-
 } // namespace
 
 ProfileView::ProfileView(const Ride& ride, QString decimal, QWidget* parent)
-    : QWidget(parent), m_ride(ride), m_decimal(std::move(decimal)),
+    : QWidget(parent), m_ride(ride), m_figures(std::move(decimal)),
       m_start(new ProfileHandle(ProfileHandle::End::Start, *this)),
       m_end(new ProfileHandle(ProfileHandle::End::End, *this)) {
     setObjectName(QStringLiteral("profilo"));
@@ -50,6 +48,7 @@ ProfileView::ProfileView(const Ride& ride, QString decimal, QWidget* parent)
     m_bottom = std::floor((m_lowest - margin) / step) * step;
     m_top = std::ceil((m_highest + margin) / step) * step;
     m_last = ride.size() - 1;
+    measurePlot();
     setTabOrder(m_start, m_end);
 }
 
@@ -65,37 +64,31 @@ QSize ProfileView::minimumSizeHint() const {
     return {320, 180};
 }
 
-QString ProfileView::number(double value, int decimals) const {
-    QString text = QString::number(value, 'f', decimals);
-    if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0)
-        text.remove(0, 1); // "-0" reads oddly
-    return text.replace(QLatin1Char('.'), m_decimal);
-}
-
 QString ProfileView::pointText(std::size_t index) const {
     return QStringLiteral("km %1, %2 m")
-        .arg(number(m_ride.distance(index) / 1000.0, 1), number(m_ride.elevation(index), 0));
+        .arg(m_figures.number(m_ride.distance(index) / 1000.0, 1),
+             m_figures.number(m_ride.elevation(index), 0));
 }
 
 QString ProfileView::lastKmLabel() const {
-    return number(m_ride.distance(m_ride.size() - 1) / 1000.0, 1);
+    return m_figures.number(m_ride.distance(m_ride.size() - 1) / 1000.0, 1);
 }
 
-QRect ProfileView::plotRect() const {
+void ProfileView::measurePlot() {
     const QFontMetrics metrics = fontMetrics();
-    const int left = std::max(metrics.horizontalAdvance(number(m_bottom, 0)),
-                              metrics.horizontalAdvance(number(m_top, 0))) +
+    const int left = std::max(metrics.horizontalAdvance(m_figures.number(m_bottom, 0)),
+                              metrics.horizontalAdvance(m_figures.number(m_top, 0))) +
                      12;
-    const int top = gripHeight + metrics.height() / 2 + 2;
+    const int top = ProfileHandle::gripHeight + metrics.height() / 2 + 2;
     // Room for half the last distance label, then the unit clear of it.
     const int right = metrics.horizontalAdvance(lastKmLabel()) / 2 +
                       metrics.horizontalAdvance(QStringLiteral("km")) + 10;
     const int bottom = metrics.height() + 10;
-    return rect().adjusted(left, top, -right, -bottom);
+    m_plot = rect().adjusted(left, top, -right, -bottom);
 }
 
 double ProfileView::xOf(std::size_t index) const {
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const double start = m_ride.distance(0);
     const double length = m_ride.distance(m_ride.size() - 1) - start;
     const double share = length > 0 ? (m_ride.distance(index) - start) / length
@@ -104,7 +97,7 @@ double ProfileView::xOf(std::size_t index) const {
 }
 
 std::size_t ProfileView::pointAt(double x) const {
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const double start = m_ride.distance(0);
     const double length = m_ride.distance(m_ride.size() - 1) - start;
     const double share = std::clamp((x - plot.left()) / std::max(1, plot.width()), 0.0, 1.0);
@@ -116,7 +109,7 @@ std::size_t ProfileView::pointAt(double x) const {
 }
 
 double ProfileView::yOf(double elevation) const {
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     return plot.bottom() + 1 - (elevation - m_bottom) / (m_top - m_bottom) * plot.height();
 }
 
@@ -131,7 +124,7 @@ void ProfileView::setSelection(std::size_t first, std::size_t last) {
     m_last = last;
     const double after[] = {xOf(m_first), xOf(m_last)};
     // Only the bands the two ends swept change.
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     for (int i = 0; i < 2; ++i) {
         if (before[i] != after[i]) {
             const int from = int(std::floor(std::min(before[i], after[i]))) - 2;
@@ -207,10 +200,10 @@ bool ProfileView::handleKey(ProfileHandle::End end, const QKeyEvent& event) {
 }
 
 void ProfileView::placeHandles() {
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const int half = ProfileHandle::thickness() / 2;
-    const int top = plot.top() - gripHeight;
-    const int height = plot.height() + gripHeight + 1;
+    const int top = plot.top() - ProfileHandle::gripHeight;
+    const int height = plot.height() + ProfileHandle::gripHeight + 1;
     m_start->setGeometry(int(std::lround(xOf(m_first))) - half, top, ProfileHandle::thickness(),
                          height);
     m_end->setGeometry(int(std::lround(xOf(m_last))) - half, top, ProfileHandle::thickness(),
@@ -219,6 +212,7 @@ void ProfileView::placeHandles() {
 
 void ProfileView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    measurePlot();
     placeHandles();
 }
 
@@ -226,6 +220,7 @@ void ProfileView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) {
         m_picturesSize = {}; // drawn again at the next paint
+        measurePlot();
         placeHandles();
         update();
     }
@@ -248,7 +243,7 @@ void ProfileView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ProfileView::drawAxes(QPainter& painter) const {
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const QFontMetrics metrics = fontMetrics();
     const QColor text = palette().color(QPalette::Text);
     QColor grid = text;
@@ -263,17 +258,18 @@ void ProfileView::drawAxes(QPainter& painter) const {
         painter.setPen(grid);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(text);
-        const QString label = number(level, riseDecimals);
+        const QString label = m_figures.number(level, riseDecimals);
         painter.drawText(QRectF(0, y - metrics.height() / 2.0, plot.left() - 6, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, label);
     }
-    painter.drawText(QRectF(0, 0, plot.left() - 6, gripHeight), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral("m"));
+    painter.drawText(QRectF(0, 0, plot.left() - 6, ProfileHandle::gripHeight),
+                     Qt::AlignRight | Qt::AlignTop, QStringLiteral("m"));
 
     const double startKm = m_ride.distance(0) / 1000.0;
     const double lengthKm = m_ride.distance(m_ride.size() - 1) / 1000.0 - startKm;
     if (lengthKm > 0) {
-        const int labelWidth = metrics.horizontalAdvance(number(startKm + lengthKm, 1)) + 24;
+        const int labelWidth =
+            metrics.horizontalAdvance(m_figures.number(startKm + lengthKm, 1)) + 24;
         const double step = niceStep(lengthKm, std::max(2, plot.width() / labelWidth));
         const int decimals = decimalsFor(step);
         for (double km = std::ceil(startKm / step) * step; km <= startKm + lengthKm + step * 1e-6;
@@ -283,7 +279,7 @@ void ProfileView::drawAxes(QPainter& painter) const {
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom() + 4));
             painter.setPen(text);
             painter.drawText(QRectF(x - 50, plot.bottom() + 5, 100, metrics.height()),
-                             Qt::AlignHCenter | Qt::AlignTop, number(km, decimals));
+                             Qt::AlignHCenter | Qt::AlignTop, m_figures.number(km, decimals));
         }
     }
     painter.drawText(QRectF(plot.right() + metrics.horizontalAdvance(lastKmLabel()) / 2 + 4,
@@ -296,7 +292,7 @@ void ProfileView::drawAxes(QPainter& painter) const {
 
 void ProfileView::drawPictures() {
     const qreal ratio = devicePixelRatioF();
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const auto columns = std::size_t(std::max(1.0, std::round(plot.width() * ratio)));
     if (m_columns.size() != columns)
         m_columns = ProfileColumns(m_ride.distances(), m_ride.elevations(), columns);
@@ -366,7 +362,7 @@ void ProfileView::paintEvent(QPaintEvent* event) {
             painter.drawPixmap(target, picture,
                                QRectF(target.topLeft() * ratio, QSizeF(target.size()) * ratio));
     };
-    const QRect plot = plotRect();
+    const QRect& plot = m_plot;
     const int from = int(std::lround(xOf(m_first)));
     const int to = int(std::lround(xOf(m_last)));
     const QRect selected(from, plot.top(), to - from, plot.height() + 1);

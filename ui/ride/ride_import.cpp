@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "windows/ride_import.h"
+#include "ride/ride_import.h"
 
-#include "windows/import_window.h"
-#include "windows/ride_messages.h"
-#include "windows/ride_reading.h"
+#include "ride/import_window.h"
+#include "ride/ride_messages.h"
+#include "ride/ride_reading.h"
 
 #include <QMessageBox>
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "widgets/profile_handle.h"
+#include "ride/profile_handle.h"
 
 #include "ride.h"
-#include "widgets/profile_view.h"
+#include "ride/profile_view.h"
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -90,7 +90,7 @@ void ProfileHandle::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(colours.color(QPalette::Text), focused ? 3 : 2));
     painter.drawLine(QPointF(centre, 8), QPointF(centre, height()));
     // The grip: a flag at the top, filled when the handle has the keyboard.
-    const QRectF grip(1, 1, width() - 2, 13);
+    const QRectF grip(1, 1, width() - 2, gripHeight - 3);
     painter.setPen(QPen(colours.color(QPalette::Text), 1.5));
     painter.setBrush(focused ? colours.color(QPalette::Highlight) : colours.color(QPalette::Base));
     painter.drawRoundedRect(grip, 3, 3);
