@@ -4,6 +4,7 @@
 #include "ride/ride_messages.h"
 
 #include "ride_file.h"
+#include "ride_formats.h"
 
 #include <QDir>
 #include <QLocale>
@@ -46,7 +47,8 @@ QString rideErrorMessage(const RideFile& file, const QString& path) {
                    .arg(QStringLiteral("%1"), count(maxRideFileBytes >> 20));
         break;
     case RideError::UnknownFormat:
-        text = QStringLiteral("Il file «%1» non è una traccia GPX, TCX o FIT.");
+        text = QStringLiteral("Il file «%1» non è una traccia %2.")
+                   .arg(QStringLiteral("%1"), rideFormatList());
         break;
     case RideError::Malformed:
         text = QStringLiteral("Il file «%1» non è scritto correttamente: c'è un errore%2.")
