@@ -18,6 +18,9 @@ constexpr std::uint32_t noTime = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t maxPoints = noTime - 1;
 // Without reserve() the columns grow by half, not double: less slack at the peak.
 constexpr std::size_t firstCapacity = 1024;
+// 1990-01-01T00:00:00Z: no cyclist's GPS log is older.
+constexpr double earliestRideTime = 631'152'000;
+constexpr double secondsInADay = 86'400;
 
 template <typename T> void reserveIfUsed(std::vector<T>& column, std::size_t points) {
     if (!column.empty()) {
@@ -26,6 +29,10 @@ template <typename T> void reserveIfUsed(std::vector<T>& column, std::size_t poi
 }
 
 } // namespace
+
+bool isPlausibleRideTime(double unixSeconds, double nowUnixSeconds) {
+    return unixSeconds >= earliestRideTime && unixSeconds <= nowUnixSeconds + secondsInADay;
+}
 
 void Ride::reserve(std::size_t points) {
     points = std::min(points, maxPoints);
@@ -159,6 +166,15 @@ double Ride::time(std::size_t i) const {
 
 bool Ride::hasTimes() const {
     return !m_time.empty();
+}
+
+bool Ride::timesAdvance() const {
+    if (m_time.empty()) {
+        return false;
+    }
+    // Usable times never decrease: the last is the latest.
+    const std::size_t first = m_nextTimed.empty() ? 0 : m_nextTimed.front();
+    return m_time.back() > m_time[first];
 }
 
 bool Ride::hasPower() const {
