@@ -4,6 +4,7 @@
 #include "climb.h"
 
 #include "ride.h"
+#include "spike_filter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,9 @@ namespace tarvimo {
 
 namespace {
 
+// A point whose elevation is this far from its neighbours' median is a spike, or a reading they
+// contradict: never an end of the proposal. GPS noise stays well within it.
+constexpr double agreeMargin = 10.0;
 // Half the smoothing window: GPS elevations wander by a few metres from point to point.
 constexpr double halfWindow = 150.0;
 // A rise going back from the summit larger than this ends the climb at the valley before it.
@@ -150,6 +154,58 @@ std::vector<double> carriedForward(std::span<const double> column, bool neverDec
     return result;
 }
 
+// The raw elevations beside the filtered ones: the ends of the proposal are points where the two
+// agree, so that its gain, read from the raw elevations, is the road's.
+class Readings {
+public:
+    Readings(std::span<const double> distance, std::span<const double> elevation)
+        : m_distance(distance), m_elevation(elevation), m_filtered(withoutSpikes(elevation)) {
+        const std::size_t n = elevation.size();
+        m_highest = n;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (agrees(i) && (m_highest == n || elevation[i] > elevation[m_highest])) {
+                m_highest = i;
+            }
+        }
+        if (m_highest == n) {
+            // The neighbours contradict every reading: nothing tells which to believe.
+            m_agreeAll = true;
+            m_highest = static_cast<std::size_t>(
+                std::max_element(elevation.begin(), elevation.end()) - elevation.begin());
+        }
+    }
+
+    const std::vector<double>& filtered() const { return m_filtered; }
+    // The highest point whose reading agrees with the filtered profile.
+    std::size_t highest() const { return m_highest; }
+    bool agrees(std::size_t i) const {
+        return m_agreeAll || std::abs(m_elevation[i] - m_filtered[i]) <= agreeMargin;
+    }
+    // The point of first..last nearest to `i` in metres that agrees; `i` if none does.
+    std::size_t nearestAgreeing(std::size_t i, std::size_t first, std::size_t last) const {
+        std::size_t before = i + 1, after = i;
+        while (before > first && !agrees(before - 1)) {
+            --before;
+        }
+        while (after <= last && !agrees(after)) {
+            ++after;
+        }
+        const bool hasBefore = before > first, hasAfter = after <= last;
+        if (hasBefore && (!hasAfter || m_distance[i] - m_distance[before - 1] <
+                                           m_distance[after] - m_distance[i])) {
+            return before - 1;
+        }
+        return hasAfter ? after : i;
+    }
+
+private:
+    std::span<const double> m_distance;
+    std::span<const double> m_elevation;
+    std::vector<double> m_filtered;
+    std::size_t m_highest = 0;
+    bool m_agreeAll = false;
+};
+
 } // namespace
 
 Climb findClimb(std::span<const double> distance, std::span<const double> elevation) {
@@ -164,10 +220,9 @@ Climb findClimb(std::span<const double> distance, std::span<const double> elevat
         const auto elevations = carriedForward(elevation, false);
         return findClimb(distances, elevations);
     }
-    const std::vector<double> level = smoothed(distance, elevation);
-    const auto summit = static_cast<std::size_t>(
-        std::max_element(elevation.begin(), elevation.end()) - elevation.begin());
-    Climb climb = climbTo(summit, distance, level);
+    const Readings readings(distance, elevation);
+    const std::vector<double> level = smoothed(distance, readings.filtered());
+    Climb climb = climbTo(readings.highest(), distance, level);
     if (!climb.rises) {
         // Nothing climbs to the highest point (the ride starts there): take the point that
         // rises most above the lowest one before it.
@@ -182,12 +237,14 @@ Climb findClimb(std::span<const double> distance, std::span<const double> elevat
             }
         }
         if (bestRise > flatMargin) {
-            climb = climbTo(best, distance, level);
+            climb = climbTo(readings.nearestAgreeing(best, 1, n - 1), distance, level);
         }
     }
     if (!climb.rises) {
-        return Climb{0, n - 1, false};
+        return Climb{readings.nearestAgreeing(0, 0, n - 1),
+                     readings.nearestAgreeing(n - 1, 0, n - 1), false};
     }
+    climb.first = readings.nearestAgreeing(climb.first, 0, climb.last - 1);
     return climb;
 }
 

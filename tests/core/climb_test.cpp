@@ -15,10 +15,19 @@
 namespace tarvimo {
 namespace {
 
-// A stretch of road: its length and its gradient in percent.
+// A stretch of road: its length, its gradient in percent, and where it is not the ride's, the
+// metres between its points (a long one is a gap in the log).
 struct Leg {
     double metres;
     double percent;
+    double spacing = 0;
+};
+
+// A GPS spike: `points` points from the first at or beyond `at` m read `height` m off.
+struct Spike {
+    double at;
+    double height;
+    std::size_t points = 1;
 };
 
 struct ClimbCase {
@@ -30,40 +39,64 @@ struct ClimbCase {
     double noise = 3;    // m either side, as a GPS gives
     double offset = 0;   // added to every distance and elevation
     double spacing = 15; // m on average between points
+    std::vector<Spike> spikes = {};
 };
 
 void PrintTo(const ClimbCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-// Points every 10 to 20 m (or `spacing`), elevations off by up to `noise`: the same every run.
-Ride rideOf(const ClimbCase& c) {
-    std::mt19937 random(15);
-    std::uniform_real_distribution<double> step(c.spacing * 2 / 3, c.spacing * 4 / 3);
-    std::uniform_real_distribution<double> noise(-c.noise, c.noise);
+struct GeneratedRide {
     Ride ride;
+    std::vector<bool> spiked; // by point: whether a spike moved it
+};
+
+// Points every 10 to 20 m (or 2/3 to 4/3 of the spacing), elevations off by up to `noise`, then
+// the spikes: the same every run.
+GeneratedRide rideOf(const ClimbCase& c) {
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> noise(-c.noise, c.noise);
+    std::vector<RidePoint> points;
     double at = 0, height = 500;
     for (const Leg& leg : c.legs) {
+        const double spacing = leg.spacing > 0 ? leg.spacing : c.spacing;
+        std::uniform_real_distribution<double> step(spacing * 2 / 3, spacing * 4 / 3);
         for (double along = 0; along < leg.metres; along += step(random)) {
-            ride.append({at + along + c.offset, NAN,
-                         height + along * leg.percent / 100 + noise(random) + c.offset});
+            points.push_back({at + along + c.offset, NAN,
+                              height + along * leg.percent / 100 + noise(random) + c.offset});
         }
         at += leg.metres;
         height += leg.metres * leg.percent / 100;
     }
-    ride.append({at + c.offset, NAN, height + c.offset});
-    return ride;
+    points.push_back({at + c.offset, NAN, height + c.offset});
+    GeneratedRide result{{}, std::vector<bool>(points.size())};
+    for (const Spike& spike : c.spikes) {
+        std::size_t i = 0;
+        while (i < points.size() && points[i].trackDistance < spike.at + c.offset) {
+            ++i;
+        }
+        for (std::size_t j = i; j < std::min(i + spike.points, points.size()); ++j) {
+            points[j].elevation += spike.height;
+            result.spiked[j] = true;
+        }
+    }
+    for (const RidePoint& point : points) {
+        result.ride.append(point);
+    }
+    return result;
 }
 
 class FindClimb : public testing::TestWithParam<ClimbCase> {};
 
 TEST_P(FindClimb, ProposesTheClimbARiderWould) {
     const auto& c = GetParam();
-    const Ride ride = rideOf(c);
+    const auto [ride, spiked] = rideOf(c);
     const Climb climb = findClimb(ride);
     EXPECT_EQ(climb.rises, c.rises);
     EXPECT_NEAR(ride.distance(climb.first) - c.offset, c.start, c.tolerance);
     EXPECT_NEAR(ride.distance(climb.last) - c.offset, c.end, c.tolerance);
+    EXPECT_FALSE(spiked[climb.first]) << "starts on a spike";
+    EXPECT_FALSE(spiked[climb.last]) << "ends on a spike";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,7 +152,52 @@ INSTANTIATE_TEST_SUITE_P(
         ClimbCase{"two points, the second higher", {{10, 100}}, 0, 10, 0, true, 0, 0, 100},
         // Quadratic work would run for hours on either of these.
         ClimbCase{"a million points", {{1.5e7, 5}}, 0, 1.5e7, 100},
-        ClimbCase{"a million points at one place", {{1, 0}}, 0, 1, 1, false, 3, 0, 1e-6}));
+        ClimbCase{"a million points at one place", {{1, 0}}, 0, 1, 1, false, 3, 0, 1e-6},
+        ClimbCase{.what = "a spike of 45 m on the top is not the summit",
+                  .legs = {{1000, 0}, {2000, 6}, {1500, -5}},
+                  .start = 1000,
+                  .end = 3000,
+                  .tolerance = 100,
+                  .spikes = {{2990, 45, 2}}},
+        ClimbCase{.what = "three readings 40 m low at the first points: the climb starts after",
+                  .legs = {{3000, 6}},
+                  .start = 0,
+                  .end = 3000,
+                  .tolerance = 60,
+                  .spikes = {{0, -40, 3}}},
+        ClimbCase{.what = "a flat ride ending on a spike is proposed whole but that point",
+                  .legs = {{5000, 0}},
+                  .start = 0,
+                  .end = 5000,
+                  .tolerance = 30,
+                  .rises = false,
+                  .spikes = {{5000, 40}}},
+        ClimbCase{.what = "a spike of 60 m down mid-climb is climbed through",
+                  .legs = {{1000, 0}, {3000, 6}, {1000, -5}},
+                  .start = 1000,
+                  .end = 4000,
+                  .tolerance = 150,
+                  .spacing = 40,
+                  .spikes = {{2500, -60, 5}}},
+        ClimbCase{.what = "a real ramp of 150 m at 12 % and back down is a climb, not a spike",
+                  .legs = {{1500, 0}, {150, 12}, {150, -12}, {1500, 0}},
+                  .start = 1500,
+                  .end = 1650,
+                  .tolerance = 45,
+                  .spacing = 25},
+        ClimbCase{.what = "a sparse lake ride with a 5 km gap and spikes: the real climb",
+                  .legs = {{1500, 0},
+                           {800, 2.5},
+                           {1000, -2},
+                           {5000, 0, 1e4},
+                           {1200, 3},
+                           {1200, -3},
+                           {2900, 0}},
+                  .start = 8300,
+                  .end = 9500,
+                  .tolerance = 200,
+                  .spacing = 30,
+                  .spikes = {{600, 20}, {1900, -25, 2}, {8300, -35}, {9450, 30}, {12000, 45, 3}}}));
 
 // ---- the columns' rules ----
 
