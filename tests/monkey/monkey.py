@@ -364,9 +364,19 @@ class Monkey:
 
     def click(self, wid, point, button=1):
         self.xdo("mousemove", "--window", wid, point[0], point[1], "click", button)
-        # openbox holds a click to focus the window first and then hands it on, out of step with
-        # the ping: give it time, so that keys sent next go where the click put the focus.
-        time.sleep(0.15)
+        self.released()
+
+    def released(self):
+        """Waits until no button is down. openbox holds a click until it has caught up (after a
+        keyboard map changed, seconds later) and then hands it on; keys sent meanwhile go straight
+        through, to the control that had the focus before the click."""
+        buttons = self.X.Button1Mask | self.X.Button2Mask | self.X.Button3Mask
+        deadline = time.monotonic() + 30
+        while self.root.query_pointer().mask & buttons:
+            self.alive()
+            if time.monotonic() > deadline:
+                raise Fault("un clic resta premuto per 30 s: il gestore delle finestre non lo consegna")
+            time.sleep(0.02)
 
     # -- selections and the ping
     def own(self, selection, text):
@@ -456,6 +466,7 @@ class Monkey:
             # "--": a point left of the window is negative, and not an option.
             self.xdo("mousemove", "--window", wid, "--", *start, "mousedown", 1, "mousemove",
                      "--window", wid, "--", *end, "mouseup", 1)
+            self.released()
         elif action == "resize":
             self.xdo("windowsize", wid, p["w"], p["h"])
         elif action == "minimise":
