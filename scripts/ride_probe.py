@@ -33,10 +33,13 @@ EXPECTED = {
 }
 
 
-def key(pid, name, keys, wayland=False):
+def key(pid, name, keys, wayland=False, target=None):
     """Types keys into the program's visible window with this title; under Wayland, into
-    weston's output window, which passes them to the window that has the focus."""
+    weston's output window, which passes them to the window that has the focus: `target`'s,
+    once weston has given it (a window is on the accessibility bus before it is shown)."""
     if wayland:
+        wait_for(f"the keyboard focus on {name!r}", lambda: True if target.getState().contains(
+            pyatspi.STATE_ACTIVE) else None, seconds=120)
         subprocess.run(["xdotool", "key", *keys], check=False, timeout=20)
         return
     ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid),
@@ -166,9 +169,11 @@ def main():
     args = parser.parse_args()
     pid, wayland = args.pid, args.wayland
 
-    app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=30)
-    wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"), seconds=30)
-    key(pid, "Tarvimo", ["Return"], wayland)
+    # Bounds generous for a loaded machine: each wait ends as soon as its state is there.
+    app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=120)
+    splash = wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"),
+                      seconds=120)
+    key(pid, "Tarvimo", ["Return"], wayland, splash)
     if args.open != "started":
         main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
         if args.open == "ctrl-o":
@@ -179,19 +184,20 @@ def main():
             drop(pid, main_window, args.ride)
 
     dialog = wait_for("dialog 'Importa salita'",
-                      lambda: window(app, "dialog", "Importa salita"), seconds=30)
+                      lambda: window(app, "dialog", "Importa salita"), seconds=120)
     sliders = [obj for obj in tree(dialog) if obj.getRoleName() == "slider"]
     print("== Importa salita")
     for obj in sliders:
         print(f"  slider {obj.name!r}: {obj.queryValue().currentValue:.3f} km")
     if len(sliders) != 2:
         fail(f"two sliders expected, {len(sliders)} found")
-    key(pid, "Importa salita", ["Return"], wayland)
+    key(pid, "Importa salita", ["Return"], wayland, dialog)
     wait_for("'Importa salita' closed",
              lambda: True if window(app, "dialog", "Importa salita") is None else None,
-             seconds=30)
+             seconds=120)
 
-    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"), seconds=30)
+    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"),
+                           seconds=120)
     boxes = {obj.name: obj for obj in tree(main_window) if obj.getRoleName() in ("text", "entry")}
     wrong = []
     print("== campi")
