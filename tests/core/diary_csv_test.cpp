@@ -4,6 +4,7 @@
 #include "calculation.h"
 #include "diary_csv.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace {
 
 using enum Field;
 using E = DiaryEntry;
+using Change = std::function<std::string(std::string)>;
 
 const NumberSettings italian = NumberSettings::italian();
 const NumberSettings dot = NumberSettings::dotDecimal();
@@ -27,13 +29,16 @@ DiaryEntry calculatedEntry() {
     return makeDiaryEntry(sheet, italian, 1796794200); // 2026-12-09T05:30:00Z
 }
 
+const std::array<double E::*, 9> numbers{&E::totalPower, &E::wattsPerKg,  &E::vam,
+                                         &E::speed,      &E::seconds,     &E::length,
+                                         &E::gain,       &E::stretchFrom, &E::stretchTo};
+
 void expectSame(const DiaryEntry& read, const DiaryEntry& written) {
     EXPECT_EQ(read.id, 0);
     EXPECT_EQ(read.savedAt, written.savedAt);
     EXPECT_EQ(read.texts, written.texts);
     EXPECT_EQ(read.rideFile, written.rideFile);
-    for (double E::*member : {&E::totalPower, &E::wattsPerKg, &E::vam, &E::speed, &E::seconds,
-                              &E::length, &E::gain, &E::stretchFrom, &E::stretchTo}) {
+    for (double E::*member : numbers) {
         const double a = read.*member;
         const double b = written.*member;
         EXPECT_TRUE(std::isnan(b) ? std::isnan(a) : a == b && std::signbit(a) == std::signbit(b))
@@ -42,24 +47,26 @@ void expectSame(const DiaryEntry& read, const DiaryEntry& written) {
 }
 
 template <class Case> struct Named : testing::TestWithParam<Case> {};
-template <class Case> void printWhat(const Case& c, std::ostream* os) {
+template <class Case>
+requires requires(Case c) {
+    c.what;
+}
+void PrintTo(const Case& c, std::ostream* os) {
     *os << c.what;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
 }
 
 // ---- what goes out comes back ----
 
-struct RoundCase {
-    const char* what;
-    std::function<void(DiaryEntry&)> change;
-};
-void PrintTo(const RoundCase& c, std::ostream* os) {
-    printWhat(c, os);
-}
-using RoundTrip = Named<RoundCase>;
-
-TEST_P(RoundTrip, InBothSettings) {
-    std::vector<DiaryEntry> entries(3, calculatedEntry());
-    GetParam().change(entries[1]);
+// The entries come back from either setting's text, the first and last saved at the ends of
+// what can be written.
+void expectRoundTrip(std::vector<DiaryEntry> entries) {
+    entries.front().savedAt = -62167219200; // 0000-01-01T00:00:00Z
+    entries.back().savedAt = 253402300799;  // 9999-12-31T23:59:59Z
     for (const auto& settings : {italian, dot}) {
         const auto read = readDiaryCsv(writeDiaryCsv(entries, settings), settings);
         ASSERT_FALSE(read.error) << diaryCsvMessage(*read.error);
@@ -70,8 +77,18 @@ TEST_P(RoundTrip, InBothSettings) {
     }
 }
 
-void setText(DiaryEntry& e, Field f, std::string text) {
-    e.texts[static_cast<std::size_t>(f)] = std::move(text);
+struct TextCase {
+    const char* what;
+    std::vector<std::pair<Field, std::string>> texts;
+};
+using TextRoundTrip = Named<TextCase>;
+
+TEST_P(TextRoundTrip, KeepsEveryByte) {
+    std::vector<DiaryEntry> entries(3, calculatedEntry());
+    for (const auto& [field, text] : GetParam().texts) {
+        entries[1].texts[static_cast<std::size_t>(field)] = text;
+    }
+    expectRoundTrip(entries);
 }
 
 std::string longTricky() {
@@ -79,56 +96,38 @@ std::string longTricky() {
     while (text.size() < 65536) {
         text += "ab\"c;,\r\n\"\"";
     }
-    text.resize(65536);
-    return text;
+    return text.substr(0, 65536);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, RoundTrip,
+    Cases, TextRoundTrip,
     testing::Values(
-        RoundCase{"quotes, doubled quotes and a quote alone",
-                  [](E& e) {
-                      setText(e, sceglinomebici, "Il \"Mortirolo\" \"\"");
-                      setText(e, sceglidata, "\"");
-                  }},
-        RoundCase{"both separators in a text",
-                  [](E& e) { setText(e, sceglinomeciclista, "a;b,c"); }},
-        RoundCase{"LF, CRLF and a lone CR in a text",
-                  [](E& e) { setText(e, sceglinomebici, "riga 1\nriga 2\r\nriga 3\r"); }},
-        RoundCase{"65,536 characters of quotes, separators and line ends",
-                  [](E& e) { setText(e, sceglinomeciclista, longTricky()); }},
-        RoundCase{
-            "right-to-left text and emoji",
-            [](E& e) { setText(e, sceglinomebici, "مرحبا 🚴‍♀️ שלום 👍🏽"); }},
-        RoundCase{"SQL", [](E& e) { setText(e, sceglinomeciclista, "'); DROP TABLE diario; --"); }},
-        RoundCase{"blanks at both ends and empty texts",
-                  [](E& e) {
-                      setText(e, sceglinomebici, "  x\t ");
-                      setText(e, mostraptot, "");
-                  }},
-        RoundCase{"texts that look like numbers and date-times",
-                  [](E& e) {
-                      setText(e, sceglinomebici, "1,5");
-                      setText(e, sceglinomeciclista, "2026-12-09T05:30:00Z");
-                  }},
-        RoundCase{"NaN stays NaN; -0, 17-digit, subnormal and largest doubles exact",
-                  [](E& e) {
-                      e.totalPower = NAN;
-                      e.wattsPerKg = -0.0;
-                      e.vam = 0.1 + 0.2;
-                      e.speed = 5e-324;
-                      e.seconds = 1.7976931348623157e308;
-                      e.gain = -123456789.125;
-                  }},
-        RoundCase{"a ride file with separators and its stretch",
-                  [](E& e) {
-                      e.rideFile = "giro; \"mattino\",1.gpx";
-                      e.stretchFrom = 123.456;
-                      e.stretchTo = 5432.1;
-                  }},
-        RoundCase{"saved at the first second of year 0000", [](E& e) { e.savedAt = -62167219200; }},
-        RoundCase{"saved at the last second of year 9999", [](E& e) { e.savedAt = 253402300799; }},
-        RoundCase{"saved a second before 1970", [](E& e) { e.savedAt = -1; }}));
+        TextCase{
+            "quotes, a quote alone, both separators",
+            {{sceglinomebici, "Il \"Mortirolo\" \"\""}, {sceglidata, "\""}, {massac, "a;b,c"}}},
+        TextCase{"LF, CRLF and a lone CR", {{sceglinomebici, "riga 1\nriga 2\r\nriga 3\r"}}},
+        TextCase{"65,536 characters of quotes, separators, line ends", {{massac, longTricky()}}},
+        TextCase{"right-to-left text, emoji and SQL",
+                 {{sceglinomebici, "مرحبا 🚴‍♀️ שלום 👍🏽"},
+                  {massac, "'); DROP TABLE diario; --"}}},
+        TextCase{"blanks at both ends, an empty text, texts like numbers and date-times",
+                 {{sceglinomebici, "  x\t "},
+                  {mostraptot, ""},
+                  {sceglidata, "1,5"},
+                  {massac, "2026-12-09T05:30:00Z"}}}));
+
+TEST(DiaryCsvRoundTrip, NumbersExactAndTheRide) {
+    std::vector<DiaryEntry> entries(3, calculatedEntry());
+    const double values[] = {
+        NAN,  -0.0,    0.1 + 0.2, 5e-324, 1.7976931348623157e308, -123456789.125,
+        1e-7, 123.456, 5432.1};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        entries[1].*numbers[i] = values[i];
+    }
+    entries[1].savedAt = -1;
+    entries[1].rideFile = "giro; \"mattino\",1.gpx";
+    expectRoundTrip(entries);
+}
 
 TEST(DiaryCsvWrite, RefusesAMomentPastYear9999) {
     std::vector<DiaryEntry> entries(1);
@@ -146,7 +145,8 @@ std::string header(char separator) {
     return text + "\r\n";
 }
 
-const std::string commaRow =
+const std::string H = header(';');
+const std::string R =
     "2026-12-09T05:30:00Z;60;10;1;5100;460;24;00;0.2;0.005;39;23;26;170;25-08-2002;Nome Salita;"
     "Nome e cognome ciclista;222.3;8.9;3.4;234,6;3.9;9.02;12.75;1150;58;38.6;43.4;"
     "234,6;3,9;1150;12,75;1440;5100;460;;;\r\n";
@@ -157,27 +157,25 @@ const std::string pointRow =
 
 TEST(DiaryCsvWrite, ByteOrderMarkHeaderAndRowInEachSetting) {
     const std::vector<DiaryEntry> entries{calculatedEntry()};
-    EXPECT_EQ(writeDiaryCsv(entries, italian), "\xEF\xBB\xBF" + header(';') + commaRow);
+    EXPECT_EQ(writeDiaryCsv(entries, italian), "\xEF\xBB\xBF" + H + R);
     EXPECT_EQ(writeDiaryCsv(entries, dot), "\xEF\xBB\xBF" + header(',') + pointRow);
-    EXPECT_EQ(header(';').substr(0, 39), "salvato_il;massac;massabici;altramassa;");
+    EXPECT_EQ(H.substr(0, 39), "salvato_il;massac;massabici;altramassa;");
+}
+
+TEST(DiaryCsvWrite, QuotesALoneCarriageReturnForOtherReaders) {
+    std::vector<DiaryEntry> entries{calculatedEntry()};
+    entries[0].texts[static_cast<std::size_t>(sceglinomebici)] = "a\rb";
+    EXPECT_NE(writeDiaryCsv(entries, italian).find(";\"a\rb\";"), std::string::npos);
 }
 
 // ---- the shapes a reader meets ----
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    text.replace(text.find(from), from.size(), to);
-    return text;
-}
 
 struct FormCase {
     const char* what;
     NumberSettings writer;
     NumberSettings reader;
-    std::function<std::string(std::string)> change;
+    Change change;
 };
-void PrintTo(const FormCase& c, std::ostream* os) {
-    printWhat(c, os);
-}
 using Forms = Named<FormCase>;
 
 TEST_P(Forms, ReadTheSameEntries) {
@@ -191,41 +189,35 @@ TEST_P(Forms, ReadTheSameEntries) {
     expectSame(read.entries[1], entries[1]);
 }
 
-std::string withoutCr(std::string text) {
-    std::erase(text, '\r');
-    return text;
-}
+const Change same = [](std::string t) { return t; };
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Forms,
     testing::Values(
-        FormCase{"as written", italian, italian, [](std::string t) { return t; }},
-        FormCase{"without the byte-order mark", italian, italian,
-                 [](std::string t) { return t.substr(3); }},
-        FormCase{"LF line ends", italian, italian, withoutCr},
+        FormCase{"no byte-order mark", italian, italian, [](std::string t) { return t.substr(3); }},
+        FormCase{"LF line ends", italian, italian,
+                 [](std::string t) {
+                     std::erase(t, '\r');
+                     return t;
+                 }},
         FormCase{"no line end after the last row", dot, dot,
                  [](std::string t) { return t.substr(0, t.size() - 2); }},
         FormCase{"empty lines between and after rows", italian, italian,
                  [](std::string t) { return replaced(t, "\r\n", "\r\n\n\r\n") + "\n\r\n"; }},
         FormCase{"header names quoted, as some spreadsheets write them", italian, italian,
                  [](std::string t) {
-                     return replaced(t, "salvato_il;massac", "\"salvato_il\";\"massac\"");
+                     return replaced(t, "salvato_il;massac", "\"salvato_il\";massac");
                  }},
-        FormCase{"written with ',' decimals, read with '.' ones: ';' tells", italian, dot,
-                 [](std::string t) { return t; }},
-        FormCase{"written with '.' decimals, read with ',' ones: ',' tells", dot, italian,
-                 [](std::string t) { return t; }}));
+        FormCase{"written with ',' decimals, read with '.' ones: ';' tells", italian, dot, same},
+        FormCase{"written with '.' decimals, read with ',' ones: ',' tells", dot, italian, same}));
 
 // ---- faults ----
 
 struct FaultCase {
     const char* what;
     std::string text;
-    DiaryCsvError expected;
+    DiaryCsvError expected; // fault, line, column, cells
 };
-void PrintTo(const FaultCase& c, std::ostream* os) {
-    printWhat(c, os);
-}
 using Faults = Named<FaultCase>;
 
 TEST_P(Faults, StopAtTheFirstWithItsLine) {
@@ -240,9 +232,7 @@ TEST_P(Faults, StopAtTheFirstWithItsLine) {
 }
 
 using enum DiaryCsvFault;
-const std::string H = header(';');
-const std::string R = commaRow;
-std::string rowWith(const std::string& from, const std::string& to) {
+std::string row(const std::string& from, const std::string& to) {
     return replaced(R, from, to);
 }
 
@@ -253,42 +243,30 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"a byte-order mark and empty lines", "\xEF\xBB\xBF\r\n\n", {Empty, 1, 0, 0}},
         FaultCase{"a renamed column", replaced(H, "sceglidata", "data"), {WrongHeader, 1, 15, 38}},
         FaultCase{"the last column missing", replaced(H, ";a_m", ""), {WrongHeader, 1, 38, 37}},
+        FaultCase{"a column too many", replaced(H, "a_m\r", "a_m;x\r"), {WrongHeader, 1, 39, 39}},
+        FaultCase{"row 3 a cell short", H + R + row(";;\r", ";\r"), {WrongCellCount, 3, 0, 37}},
+        FaultCase{"a word as power", H + row("234,6;3,9", "W;3,9"), {BadNumber, 2, 29, 0}},
+        FaultCase{"'.' no decimal separator where ';' separates",
+                  H + row("234,6;3,9", "234.6;3,9"),
+                  {BadNumber, 2, 29, 0}},
         FaultCase{
-            "a column too many", replaced(H, "a_m\r\n", "a_m;x\r\n"), {WrongHeader, 1, 39, 39}},
-        FaultCase{"row 3 a cell short",
-                  H + R + replaced(R, ";;\r\n", ";\r\n"),
-                  {WrongCellCount, 3, 0, 37}},
-        FaultCase{"an entry row of one cell", H + R + "x\r\n", {WrongCellCount, 3, 0, 1}},
-        FaultCase{"a word as power",
-                  H + rowWith("234,6;3,9;1150", "abc;3,9;1150"),
-                  {BadNumber, 2, 29, 0}},
-        FaultCase{"'.' is no decimal separator in a ';' file",
-                  H + rowWith("234,6;3,9;1150", "234.6;3,9;1150"),
-                  {BadNumber, 2, 29, 0}},
-        FaultCase{"the stretch's end not a number",
-                  H + R + rowWith(";;\r\n", ";;1,2,3\r\n"),
-                  {BadNumber, 3, 38, 0}},
-        FaultCase{"30 February", H + rowWith("2026-12-09", "2026-02-30"), {BadDateTime, 2, 1, 0}},
-        FaultCase{"a date-time without its Z",
-                  H + rowWith("05:30:00Z", "05:30:00"),
-                  {BadDateTime, 2, 1, 0}},
+            "the stretch's end, line 3", H + R + row(";;\r", ";;1,2,3\r"), {BadNumber, 3, 38, 0}},
+        FaultCase{"30 February", H + row("2026-12-09", "2026-02-30"), {BadDateTime, 2, 1, 0}},
         FaultCase{"a quote that never closes, line 3",
-                  H + R + rowWith(";Nome Salita", ";\"Nome Salita"),
+                  H + R + row(";Nome Salita", ";\"Nome Salita"),
                   {UnclosedQuote, 3, 16, 0}},
         FaultCase{"a quote inside an unquoted cell",
-                  H + rowWith("Nome Salita", "Nome \"Salita\""),
+                  H + row("Nome Salita", "Nome \"Salita\""),
                   {StrayQuote, 2, 16, 0}},
         FaultCase{"text after a closing quote",
-                  H + rowWith("Nome Salita", "\"Nome\" Salita"),
+                  H + row("Nome Salita", "\"Nome\" Salita"),
                   {StrayQuote, 2, 16, 0}},
         FaultCase{"lines inside quotes are counted",
-                  H + rowWith("Nome Salita", "\"a\nb\r\nc\"") + rowWith("234,6;3,9", "x;3,9"),
+                  H + row("Nome Salita", "\"a\nb\r\nc\"") + row("234,6;3,9", "x;3,9"),
                   {BadNumber, 5, 29, 0}},
-        FaultCase{"a broken sequence on line 4",
-                  H + R + R + rowWith("Salita", "\xC3\x28"),
-                  {NotUtf8, 4, 0, 0}},
-        FaultCase{"an overlong '/'", H + rowWith("Salita", "\xC0\xAF"), {NotUtf8, 2, 0, 0}},
-        FaultCase{"a UTF-16 surrogate", H + rowWith("Salita", "\xED\xA0\x80"), {NotUtf8, 2, 0, 0}},
+        FaultCase{
+            "a broken sequence, line 4", H + R + R + row("Salita", "\xC3\x28"), {NotUtf8, 4, 0, 0}},
+        FaultCase{"a UTF-16 surrogate", H + row("Salita", "\xED\xA0\x80"), {NotUtf8, 2, 0, 0}},
         FaultCase{
             "Latin-1 in the header", replaced(H, "velocita", "velocit\xE0"), {NotUtf8, 1, 0, 0}}));
 
