@@ -10,8 +10,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <stdexcept>
-#include <utf8/core.h>
+#include <utf8/checked.h>
 
 namespace tarvimo {
 
@@ -149,6 +150,13 @@ std::optional<std::int64_t> parseDateTime(std::string_view text) {
 // ---- writing ----
 
 void appendCell(std::string& out, std::string_view text, char separator) {
+    // Only UTF-8 reads back: stray bytes become U+FFFD, as a window would show them.
+    if (utf8::find_invalid(text.begin(), text.end()) != text.end()) {
+        std::string valid;
+        utf8::replace_invalid(text.begin(), text.end(), std::back_inserter(valid));
+        appendCell(out, valid, separator);
+        return;
+    }
     const char special[] = {separator, '"', '\r', '\n'};
     if (text.find_first_of(std::string_view(special, 4)) == std::string_view::npos) {
         out += text;

@@ -28,7 +28,8 @@ namespace tarvimo {
 // decimal separator is "," and by "," otherwise. Numbers carry the settings' decimal separator,
 // no grouping, and as many digits as it takes to read back the same double; a number that is
 // not finite is an empty cell. A cell holding the separator, a quote, CR or LF is quoted, its
-// quotes doubled (RFC 4180). UTF-8 with a byte-order mark, CRLF after each row.
+// quotes doubled (RFC 4180). UTF-8 with a byte-order mark, CRLF after each row; bytes of a text
+// that are not UTF-8 are written as U+FFFD, so that whatever is written reads back.
 inline constexpr std::size_t diaryCsvColumns = 1 + fieldCount + 10;
 
 // The header's names, left to right.

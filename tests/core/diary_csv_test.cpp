@@ -162,6 +162,14 @@ TEST(DiaryCsvWrite, ByteOrderMarkHeaderAndRowInEachSetting) {
     EXPECT_EQ(H.substr(0, 39), "salvato_il;massac;massabici;altramassa;");
 }
 
+TEST(DiaryCsvWrite, BytesNotUtf8BecomeReplacementCharacters) {
+    std::vector<DiaryEntry> entries{calculatedEntry()};
+    entries[0].rideFile = "a\xFF\xC3";
+    const auto read = readDiaryCsv(writeDiaryCsv(entries, italian), italian);
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].rideFile, "a\uFFFD\uFFFD");
+}
+
 TEST(DiaryCsvWrite, QuotesALoneCarriageReturnForOtherReaders) {
     std::vector<DiaryEntry> entries{calculatedEntry()};
     entries[0].texts[static_cast<std::size_t>(sceglinomebici)] = "a\rb";
