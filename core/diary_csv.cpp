@@ -502,7 +502,10 @@ DiaryCsvRead readDiaryCsv(std::string_view text, const NumberSettings& settings)
 std::string diaryCsvMessage(const DiaryCsvError& error) {
     const auto& header = diaryCsvHeader();
     std::string where = "Riga " + std::to_string(error.line);
-    if (error.column > 0 && error.fault != DiaryCsvFault::WrongHeader) {
+    // A quote can be out of place in a cell past the last column too: that one has no name.
+    if (error.column > diaryCsvColumns && error.fault != DiaryCsvFault::WrongHeader) {
+        where += ", colonna " + std::to_string(error.column);
+    } else if (error.column > 0 && error.fault != DiaryCsvFault::WrongHeader) {
         where += ", colonna «";
         where += header[error.column - 1];
         where += "»";

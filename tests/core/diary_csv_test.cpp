@@ -282,6 +282,8 @@ TEST(DiaryCsvMessage, SaysLineCellsAndColumnInItalian) {
     EXPECT_EQ(diaryCsvMessage({WrongCellCount, 12, 0, 30}), "Riga 12: 30 celle invece di 38.");
     EXPECT_EQ(diaryCsvMessage({BadNumber, 4, 29, 0}),
               "Riga 4, colonna «potenza_W»: non è un numero.");
+    EXPECT_EQ(diaryCsvMessage({StrayQuote, 2, 50, 0}),
+              "Riga 2, colonna 50: virgolette fuori posto.");
     EXPECT_EQ(diaryCsvMessage({WrongHeader, 1, 15, 38}),
               "Riga 1: l'intestazione non è quella del diario di Tarvimo (la colonna 15 dovrebbe "
               "chiamarsi «sceglidata»).");

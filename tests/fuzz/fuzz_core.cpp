@@ -220,7 +220,10 @@ void fuzzDiaryRead(std::string_view text, const NumberSettings& settings) {
         require(read.entries.empty(), "entries beside a fault");
         const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         require(error.line >= 1 && error.line <= lines + 1, "fault line outside the text");
-        require(error.column <= diaryCsvColumns + 1, "fault column outside the row");
+        const auto cells =
+            std::count_if(text.begin(), text.end(), [](char c) { return c == ';' || c == ','; });
+        require(error.column <= static_cast<std::size_t>(cells) + 1,
+                "fault column past the cells of the text");
         require(!diaryCsvMessage(error).empty(), "empty message");
         return;
     }
