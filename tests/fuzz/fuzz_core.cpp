@@ -220,10 +220,16 @@ void fuzzDiaryRead(std::string_view text, const NumberSettings& settings) {
         require(read.entries.empty(), "entries beside a fault");
         const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         require(error.line >= 1 && error.line <= lines + 1, "fault line outside the text");
-        const auto cells =
-            std::count_if(text.begin(), text.end(), [](char c) { return c == ';' || c == ','; });
-        require(error.column <= static_cast<std::size_t>(cells) + 1,
-                "fault column past the cells of the text");
+        // A header names the first column that differs or is missing; other faults a cell.
+        if (error.fault == DiaryCsvFault::WrongHeader) {
+            require(error.column >= 1 && error.column <= std::min(error.cells, diaryCsvColumns) + 1,
+                    "header fault past the first missing column");
+        } else {
+            const auto separators = std::count_if(text.begin(), text.end(),
+                                                  [](char c) { return c == ';' || c == ','; });
+            require(error.column <= static_cast<std::size_t>(separators) + 1,
+                    "fault column past the cells of the text");
+        }
         require(!diaryCsvMessage(error).empty(), "empty message");
         return;
     }
