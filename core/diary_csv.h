@@ -52,7 +52,8 @@ enum class DiaryCsvFault {
 
 struct DiaryCsvError {
     DiaryCsvFault fault = DiaryCsvFault::Empty;
-    std::size_t line = 1;   // 1-based line of the text where the faulty cell (or row) starts
+    std::size_t line = 1;   // 1-based line of the text: where the faulty cell or row starts,
+                            // or NotUtf8's first bad byte
     std::size_t column = 0; // 1-based cell of that row, 0 where the fault is the whole row's
     std::size_t cells = 0;  // WrongCellCount and WrongHeader: how many cells the row has
 };
