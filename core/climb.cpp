@@ -102,59 +102,73 @@ std::vector<double> smoothed(std::span<const double> distance, std::span<const d
 }
 
 // The points whose recorded elevation agrees with the filtered one: a climb's ends are such
-// points, so that its gain, read from the recorded elevations, is the road's. The nearest one
-// to any point comes in constant time, so the search stays linear however many disagree.
+// points, so that its gain, read from the recorded elevations, is the road's.
 class TrustedPoints {
 public:
-    TrustedPoints(std::span<const double> elevation, const std::vector<double>& filtered) {
+    TrustedPoints(std::span<const double> distance, std::span<const double> elevation,
+                  const std::vector<double>& filtered)
+        : m_distance(distance), m_trusted(elevation.size()) {
         const std::size_t n = elevation.size();
-        m_before.resize(n);
-        m_after.resize(n);
-        std::size_t agreeing = 0;
+        std::optional<std::size_t> highest, first, last;
         for (std::size_t i = 0; i < n; ++i) {
-            agreeing += std::abs(elevation[i] - filtered[i]) <= agreeMargin;
-        }
-        // Where the neighbours contradict every reading nothing tells which to believe.
-        const bool all = agreeing == 0;
-        std::uint32_t last = none;
-        for (std::size_t i = 0; i < n; ++i) {
-            if (all || std::abs(elevation[i] - filtered[i]) <= agreeMargin) {
-                last = static_cast<std::uint32_t>(i);
+            m_trusted[i] = std::abs(elevation[i] - filtered[i]) <= agreeMargin;
+            if (m_trusted[i]) {
+                if (!highest || elevation[i] > elevation[*highest]) {
+                    highest = i;
+                }
+                first = first.value_or(i);
+                last = i;
             }
-            m_before[i] = last;
         }
-        last = none;
-        for (std::size_t i = n; i-- > 0;) {
-            if (m_before[i] == i) {
-                last = static_cast<std::uint32_t>(i);
-            }
-            m_after[i] = last;
+        if (!highest) {
+            // The neighbours contradict every reading: nothing tells which to believe.
+            std::fill(m_trusted.begin(), m_trusted.end(), std::uint8_t{1});
+            highest = static_cast<std::size_t>(
+                std::max_element(elevation.begin(), elevation.end()) - elevation.begin());
+            first = 0;
+            last = n - 1;
         }
+        m_highest = *highest;
+        m_first = *first;
+        m_last = *last;
     }
 
-    bool trusted(std::size_t i) const { return m_before[i] == i; }
+    bool trusted(std::size_t i) const { return m_trusted[i] != 0; }
+    // The highest trusted point: the top of the ride as the rider sees it.
+    std::size_t highest() const { return m_highest; }
+    std::size_t first() const { return m_first; }
+    std::size_t last() const { return m_last; }
 
-    // The trusted point of first..last nearest to `i` (in first..last) in metres, if any.
-    std::optional<std::size_t> nearest(std::size_t i, std::size_t first, std::size_t last,
-                                       std::span<const double> distance) const {
-        const std::uint32_t before = m_before[i], after = m_after[i];
-        const bool hasBefore = before != none && before >= first;
-        const bool hasAfter = after != none && after <= last;
-        if (hasBefore &&
-            (!hasAfter || distance[i] - distance[before] < distance[after] - distance[i])) {
+    // The trusted point of first..last (`i` among them) nearest to `i`, within halfWindow of it:
+    // a bounded look, so that the search stays linear however many points disagree.
+    std::optional<std::size_t> nearest(std::size_t i, std::size_t first, std::size_t last) const {
+        if (trusted(i)) {
+            return i;
+        }
+        std::optional<std::size_t> before, after;
+        for (std::size_t j = i; j > first && m_distance[i] - m_distance[j - 1] <= halfWindow;) {
+            if (trusted(--j)) {
+                before = j;
+                break;
+            }
+        }
+        for (std::size_t j = i + 1; j <= last && m_distance[j] - m_distance[i] <= halfWindow; ++j) {
+            if (trusted(j)) {
+                after = j;
+                break;
+            }
+        }
+        if (before &&
+            (!after || m_distance[i] - m_distance[*before] < m_distance[*after] - m_distance[i])) {
             return before;
         }
-        if (hasAfter) {
-            return after;
-        }
-        return std::nullopt;
+        return after;
     }
 
 private:
-    // A ride holds fewer points than this (Ride::append).
-    static constexpr std::uint32_t none = UINT32_MAX;
-    std::vector<std::uint32_t> m_before; // the last trusted point at or before each
-    std::vector<std::uint32_t> m_after;  // the first trusted point at or after each
+    std::span<const double> m_distance;
+    std::vector<std::uint8_t> m_trusted;
+    std::size_t m_highest = 0, m_first = 0, m_last = 0;
 };
 
 Climb stretchOf(std::size_t first, std::size_t last, std::span<const double> distance,
@@ -183,7 +197,7 @@ public:
     ClimbSearch(std::span<const double> distance, std::span<const double> elevation)
         : m_distance(distance), m_elevation(elevation) {
         m_filtered = withoutSpikes(elevation);
-        m_trusted.emplace(elevation, m_filtered);
+        m_trusted.emplace(distance, elevation, m_filtered);
         m_level = smoothed(distance, m_filtered);
         scan();
     }
@@ -193,10 +207,7 @@ public:
     std::optional<std::size_t> toHighest() const { return m_toHighest; }
 
     Climb wholeRide() const {
-        const std::size_t end = m_level.size() - 1;
-        Climb whole = stretchOf(m_trusted->nearest(0, 0, end, m_distance).value_or(0),
-                                m_trusted->nearest(end, 0, end, m_distance).value_or(end),
-                                m_distance, m_elevation);
+        Climb whole = stretchOf(m_trusted->first(), m_trusted->last(), m_distance, m_elevation);
         whole.score = 0;
         whole.category = Category::None;
         whole.rises = false;
@@ -208,7 +219,7 @@ private:
     // closes the rise at its top and starts the next at the dip.
     void scan() {
         const std::size_t n = m_level.size();
-        const std::size_t highest = highestTrustedPoint();
+        const std::size_t highest = m_trusted->highest();
         std::size_t low = 0, top = 0;
         const auto close = [&](std::size_t end) {
             // A rise shorter than a climb is passed over without a look at its points.
@@ -233,17 +244,6 @@ private:
             }
         }
         close(n);
-    }
-
-    // The highest of the trusted recorded elevations: the top of the ride as the rider sees it.
-    std::size_t highestTrustedPoint() const {
-        std::optional<std::size_t> best;
-        for (std::size_t i = 0; i < m_elevation.size(); ++i) {
-            if (m_trusted->trusted(i) && (!best || m_elevation[i] > m_elevation[*best])) {
-                best = i;
-            }
-        }
-        return best.value_or(0);
     }
 
     // The climb of the rise from `low` to `top`, whose points end before `end`, if it counts;
@@ -280,7 +280,7 @@ private:
             if (rising && !wasRising && (j == low || j > looked)) {
                 looked = std::min(ahead, *last - 1);
                 const std::size_t foot = footOf(j == low ? reach : j, looked);
-                const auto first = m_trusted->nearest(foot, from, *last - 1, m_distance);
+                const auto first = m_trusted->nearest(foot, from, *last - 1);
                 if (first) {
                     const Climb climb = stretchOf(*first, *last, m_distance, m_elevation);
                     if (counts(climb)) {

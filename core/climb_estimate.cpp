@@ -5,6 +5,7 @@
 
 #include "calculation.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -118,9 +119,10 @@ StretchTexts stretchTexts(double length, double gain, std::optional<double> seco
     StretchTexts texts{
         std::to_string(std::llround(length)), std::to_string(std::llround(gain)), {}, {}};
     if (seconds) {
-        const long long whole = std::llround(*seconds);
+        const long long whole = std::max(0LL, std::llround(*seconds));
+        const int rest = static_cast<int>(whole % 60);
         texts.minutes = std::to_string(whole / 60);
-        texts.seconds = (whole % 60 < 10 ? "0" : "") + std::to_string(whole % 60);
+        texts.seconds = {static_cast<char>('0' + rest / 10), static_cast<char>('0' + rest % 10)};
     }
     return texts;
 }

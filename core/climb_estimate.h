@@ -14,8 +14,8 @@ namespace tarvimo {
 
 // The texts "Usa questa salita" writes for a stretch: the length and the gain in whole metres,
 // and the time, rounded to the whole second, in whole minutes and two-digit seconds ("07").
-// Roundings go half away from zero. The figures are finite, the time not negative, all under
-// 1e15 in size.
+// Roundings go half away from zero; a time under half a second is 0 minutes and "00". The
+// figures are finite and under 1e15 in size.
 struct StretchTexts {
     std::string length;  // sceglilunghezza
     std::string gain;    // sceglidislivello
