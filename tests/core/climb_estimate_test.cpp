@@ -17,7 +17,6 @@ namespace {
 using enum Field;
 using enum PredictionFailure;
 using Edits = std::vector<std::pair<Field, std::string>>;
-using Watts = std::optional<double>;
 
 const NumberSettings italian = NumberSettings::italian();
 
@@ -29,14 +28,13 @@ FieldSheet sheetWith(const Edits& edits) {
     return sheet;
 }
 
-// A stretch of the default climb's figures unless a row says otherwise.
 struct EstimateCase {
     const char* what;
     Edits edits;
     double length, gain, seconds;
-    Watts watts;                // none where a field is at fault
-    std::optional<Field> fault; // that field
-    Stage stage = Stage::None;  // and where the calculation stopped
+    std::optional<double> watts; // none where a field is at fault
+    std::optional<Field> fault;  // that field
+    Stage stage = Stage::None;   // and where the calculation stopped
     NumberSettings settings = italian;
 };
 
@@ -148,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     misses("an unreadable wheel diameter", {{scegliruote, "x"}}, 250,
                            CalculationFails, scegliruote)));
 
-TEST(Prediction, TheDefaultClimbsOwnPowerIsItsOwnTime) {
+TEST(PredictionExact, TheDefaultClimbsOwnPowerIsItsOwnTime) {
     EXPECT_EQ(predictSeconds(FieldSheet(), italian, 5100, 460, 234.6).seconds, 1440);
 }
 
