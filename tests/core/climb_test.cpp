@@ -270,29 +270,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- categories ----
 
-struct CategoryCase {
+struct Threshold {
     double score;
-    const char* text;
+    const char* at;    // the category of a climb scoring exactly that
+    const char* above; // of one scoring a hair more
 };
 
-class Categories : public testing::TestWithParam<CategoryCase> {};
-
 // Each threshold belongs to the category below it; just above it, to its own.
-TEST_P(Categories, FollowTheScore) {
-    EXPECT_STREQ(categoryText(categoryOf(GetParam().score)), GetParam().text);
+TEST(Categories, FollowTheScore) {
+    EXPECT_STREQ(categoryText(categoryOf(0)), "");
+    for (const Threshold& t :
+         {Threshold{8000, "", "4ª"}, Threshold{16000, "4ª", "3ª"}, Threshold{32000, "3ª", "2ª"},
+          Threshold{64000, "2ª", "1ª"}, Threshold{80000, "1ª", "HC"}}) {
+        EXPECT_STREQ(categoryText(categoryOf(t.score)), t.at) << t.score;
+        EXPECT_STREQ(categoryText(categoryOf(std::nextafter(t.score, 1e9))), t.above) << t.score;
+    }
 }
-
-double above(double score) {
-    return std::nextafter(score, 1e9);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Thresholds, Categories,
-    testing::Values(CategoryCase{0, ""}, CategoryCase{8000, ""}, CategoryCase{above(8000), "4ª"},
-                    CategoryCase{16000, "4ª"}, CategoryCase{above(16000), "3ª"},
-                    CategoryCase{32000, "3ª"}, CategoryCase{above(32000), "2ª"},
-                    CategoryCase{64000, "2ª"}, CategoryCase{above(64000), "1ª"},
-                    CategoryCase{80000, "1ª"}, CategoryCase{above(80000), "HC"}));
 
 // ---- the columns' rules ----
 
