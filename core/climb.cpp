@@ -258,16 +258,16 @@ private:
         if (!last) {
             return std::nullopt;
         }
-        // Each point from which the next 200 m rise 2 % after some from which they do not: a
-        // rise begins within those 200 m, at the foot of its 2 % line (the lowest point under a
-        // line rising 2 %, on the unsmoothed elevations that keep the foot sharp). The first
-        // rise from which the climb counts begins it.
         // Smoothing moves a sharp bottom: the foot of a rise from `low` is looked for from
         // halfWindow before it.
         std::size_t reach = low;
         while (reach > from && m_distance[reach - 1] >= m_distance[low] - halfWindow) {
             --reach;
         }
+        // Each point from which the next 200 m rise 2 % after some from which they do not: a
+        // rise begins within those 200 m, at the foot of its 2 % line (the lowest point under a
+        // line rising 2 %, on the unsmoothed elevations that keep the foot sharp). The first
+        // rise from which the climb counts begins it.
         std::size_t ahead = low;
         std::size_t looked = low; // each point is looked at for a foot once: linear time
         bool wasRising = false;
