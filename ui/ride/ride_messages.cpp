@@ -3,6 +3,7 @@
 
 #include "ride/ride_messages.h"
 
+#include "climb.h"
 #include "ride/counted.h"
 #include "ride_file.h"
 #include "ride_formats.h"
@@ -126,7 +127,7 @@ QString rideNotes(const RideFile& file, bool rises, bool timesAdvance) {
                          QStringLiteral("%1 punto senza quota è stato saltato."),
                          QStringLiteral("%1 punti senza quota sono stati saltati."));
     if (!rises)
-        notes << QStringLiteral("La traccia non sale mai: è proposta tutta.");
+        notes << QString::fromUtf8(noClimbNote);
     return notes.join(QLatin1Char('\n'));
 }
 
