@@ -104,6 +104,7 @@ bool readAndClimb(const QString& path, Reading& reading) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each round shows as it ends
     if (argc < 2) {
         std::fprintf(stderr, "Uso: import_bench FILE.gpx [giri]\n");
         return 2;
