@@ -8,11 +8,10 @@
 namespace tarvimo {
 
 RideError TrackBuilder::add(const TrackSample& sample) {
+    if (!sample.validPosition()) {
+        return RideError::BadCoordinates;
+    }
     if (sample.hasPosition) {
-        // Written so that NaN fails too.
-        if (!(std::fabs(sample.latitude) <= 90) || !(std::fabs(sample.longitude) <= 180)) {
-            return RideError::BadCoordinates;
-        }
         if (m_hasLast) {
             m_distance +=
                 geodesicStep(m_lastLatitude, m_lastLongitude, sample.latitude, sample.longitude);

@@ -20,6 +20,11 @@ struct TrackSample {
     double power = NAN;
     double cadence = NAN;
     double recordedDistance = NAN;
+
+    // Latitude within ±90 and longitude within ±180, neither NaN; true without a position.
+    bool validPosition() const {
+        return !hasPosition || (std::fabs(latitude) <= 90 && std::fabs(longitude) <= 180);
+    }
 };
 
 // Checks each point, adds the geodesic distance from the previous position and appends it to the
