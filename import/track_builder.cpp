@@ -3,8 +3,6 @@
 
 #include "track_builder.h"
 
-#include "geodesic_step.h"
-
 namespace tarvimo {
 
 RideError TrackBuilder::add(const TrackSample& sample) {
@@ -12,13 +10,7 @@ RideError TrackBuilder::add(const TrackSample& sample) {
         return RideError::BadCoordinates;
     }
     if (sample.hasPosition) {
-        if (m_hasLast) {
-            m_distance +=
-                geodesicStep(m_lastLatitude, m_lastLongitude, sample.latitude, sample.longitude);
-        }
-        m_hasLast = true;
-        m_lastLatitude = sample.latitude;
-        m_lastLongitude = sample.longitude;
+        m_distance += m_step.next(sample.latitude, sample.longitude);
     }
     if (std::isnan(sample.elevation)) {
         ++m_withoutElevation;

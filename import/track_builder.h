@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "geodesic_step.h"
 #include "ride_file.h"
 
 #include <cmath>
@@ -49,9 +50,7 @@ private:
     std::size_t m_kept = 0;
     std::size_t m_withoutElevation = 0;
     bool m_planned = false;
-    bool m_hasLast = false;
-    double m_lastLatitude = 0;
-    double m_lastLongitude = 0;
+    GeodesicStep m_step;
     double m_distance = 0;
 };
 
