@@ -18,6 +18,7 @@
 
 // "Importa salita" with the user's eyes: from opening a six-hour GPX to the profile's first
 // paint, and, on a million points, from a key that moves a handle to the repaint it causes.
+// Exits 1 if either median misses its goal.
 namespace {
 
 double median(std::vector<double> values) {
@@ -99,9 +100,10 @@ int main(int argc, char* argv[]) {
         window.show();
         opening.push_back(untilPainted(window.profile(), clock));
     }
+    const double openMs = median(opening);
     std::printf("six_hour_gpx_bytes=%lld read_ms_median=%.1f open_to_first_paint_ms_median=%.1f "
-                "max=%.1f\n",
-                QFileInfo(path).size(), median(reading), median(opening),
+                "max=%.1f (goal <= 100)\n",
+                QFileInfo(path).size(), median(reading), openMs,
                 *std::max_element(opening.begin(), opening.end()));
 
     tarvimo::RideFile big;
@@ -129,7 +131,8 @@ int main(int argc, char* argv[]) {
         QApplication::sendEvent(handle, &key);
         moves.push_back(untilPainted(window.profile(), clock));
     }
-    std::printf("million_points_handle_repaint_ms_median=%.2f max=%.2f\n", median(moves),
+    const double moveMs = median(moves);
+    std::printf("million_points_handle_repaint_ms_median=%.2f max=%.2f (goal <= 8)\n", moveMs,
                 *std::max_element(moves.begin(), moves.end()));
-    return 0;
+    return openMs <= 100 && moveMs <= 8 ? 0 : 1;
 }

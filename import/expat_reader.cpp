@@ -9,17 +9,20 @@
 #include <stdexcept>
 
 namespace tarvimo {
-namespace {
 
-// Longer texts are cut: no number or name needs more.
-constexpr std::size_t textLimit = 4096;
-
-std::string_view localName(const char* name) {
+std::string_view ExpatReader::localName(const char* name) {
     const char* colon = std::strrchr(name, ':');
     return colon != nullptr ? std::string_view(colon + 1) : std::string_view(name);
 }
 
-} // namespace
+const char* ExpatReader::attribute(const char** attributes, std::string_view name) {
+    for (; attributes[0] != nullptr; attributes += 2) {
+        if (localName(attributes[0]) == name) {
+            return attributes[1];
+        }
+    }
+    return nullptr;
+}
 
 ExpatReader::ExpatReader() : m_parser(XML_ParserCreate(nullptr)) {
     if (m_parser == nullptr) {
@@ -27,7 +30,6 @@ ExpatReader::ExpatReader() : m_parser(XML_ParserCreate(nullptr)) {
     }
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, &ExpatReader::onStart, &ExpatReader::onEnd);
-    XML_SetCharacterDataHandler(m_parser, &ExpatReader::onText);
     XML_SetEntityDeclHandler(m_parser, &ExpatReader::onEntity);
     // No external DTD or parameter entity is ever read.
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
@@ -115,9 +117,16 @@ qint64 ExpatReader::currentLine() const {
 }
 
 void ExpatReader::collectText() {
-    m_text.clear();
-    m_text.reserve(textLimit);
+    m_textSize = 0;
     m_collecting = true;
+    XML_SetCharacterDataHandler(m_parser, &ExpatReader::onText);
+}
+
+void ExpatReader::stopCollecting() {
+    if (m_collecting) {
+        m_collecting = false;
+        XML_SetCharacterDataHandler(m_parser, nullptr);
+    }
 }
 
 void ExpatReader::fail(RideError error) {
@@ -129,14 +138,14 @@ void ExpatReader::fail(RideError error) {
 
 void ExpatReader::onStart(void* self, const char* name, const char** attributes) {
     auto* reader = static_cast<ExpatReader*>(self);
-    reader->m_collecting = false;
+    reader->stopCollecting();
     reader->guarded([&] { reader->startElement(localName(name), attributes); });
 }
 
-void ExpatReader::onEnd(void* self, const char* name) {
+void ExpatReader::onEnd(void* self, const char*) {
     auto* reader = static_cast<ExpatReader*>(self);
-    reader->guarded([&] { reader->endElement(localName(name)); });
-    reader->m_collecting = false;
+    reader->guarded([&] { reader->endElement(); });
+    reader->stopCollecting();
 }
 
 template <typename Handler> void ExpatReader::guarded(const Handler& handler) {
@@ -152,12 +161,9 @@ template <typename Handler> void ExpatReader::guarded(const Handler& handler) {
 
 void ExpatReader::onText(void* self, const char* text, int length) {
     auto* reader = static_cast<ExpatReader*>(self);
-    // Only the few elements a reader asked for keep their text: the rest is skipped unread.
-    if (reader->m_collecting) {
-        // Within the capacity reserved in collectText(): no allocation, nothing to throw.
-        const std::size_t room = textLimit - reader->m_text.size();
-        reader->m_text.append(text, std::min(room, std::size_t(length)));
-    }
+    const std::size_t size = std::min(textLimit - reader->m_textSize, std::size_t(length));
+    std::memcpy(reader->m_text.data() + reader->m_textSize, text, size);
+    reader->m_textSize += size;
 }
 
 void ExpatReader::onEntity(void* self, const char*, int, const char*, int, const char*, const char*,

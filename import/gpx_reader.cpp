@@ -6,19 +6,12 @@
 #include "iso_time.h"
 #include "text_number.h"
 
-#include <cstring>
-
 namespace tarvimo {
 namespace {
 
-double attributeNumber(const char** attributes, const char* wanted) {
-    for (; attributes[0] != nullptr; attributes += 2) {
-        const char* colon = std::strrchr(attributes[0], ':');
-        if (std::strcmp(colon != nullptr ? colon + 1 : attributes[0], wanted) == 0) {
-            return parseNumber(attributes[1]).value_or(NAN);
-        }
-    }
-    return NAN;
+double numberAttribute(const char** attributes, std::string_view name) {
+    const char* value = ExpatReader::attribute(attributes, name);
+    return value != nullptr ? parseNumber(value).value_or(NAN) : NAN;
 }
 
 } // namespace
@@ -38,8 +31,8 @@ void GpxReader::startPoint(const char** attributes, bool route) {
     m_routePoint = route;
     m_sample = TrackSample();
     m_sample.hasPosition = true;
-    m_sample.latitude = attributeNumber(attributes, "lat");
-    m_sample.longitude = attributeNumber(attributes, "lon");
+    m_sample.latitude = numberAttribute(attributes, "lat");
+    m_sample.longitude = numberAttribute(attributes, "lon");
 }
 
 void GpxReader::startElement(std::string_view name, const char** attributes) {
@@ -104,14 +97,14 @@ void GpxReader::endField() {
                                : m_sample.power) = *number;
 }
 
-void GpxReader::endElement(std::string_view) {
+void GpxReader::endElement() {
     if (m_field != Field::None) {
         endField();
     } else if (m_depth == m_pointDepth) {
         m_pointDepth = 0;
         if (m_routePoint) {
             // Checked now, while the line is known.
-            if (!(std::fabs(m_sample.latitude) <= 90) || !(std::fabs(m_sample.longitude) <= 180)) {
+            if (!m_sample.validPosition()) {
                 fail(RideError::BadCoordinates);
             }
             m_route.push_back(m_sample);

@@ -23,7 +23,7 @@ private:
     enum class Field { None, Elevation, Time, Cadence, Power, TrackName, MetadataName, TopName };
 
     void startElement(std::string_view name, const char** attributes) override;
-    void endElement(std::string_view name) override;
+    void endElement() override;
     RideError finish() override;
     void startPoint(const char** attributes, bool route);
     void endField();

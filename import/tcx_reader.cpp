@@ -60,7 +60,7 @@ void TcxReader::endPoint() {
     }
 }
 
-void TcxReader::endElement(std::string_view) {
+void TcxReader::endElement() {
     if (m_field == Field::Name) {
         m_name.assign(trimmedText(text()));
     } else if (m_field != Field::None) {

@@ -22,7 +22,7 @@ private:
     enum class Field { None, Time, Latitude, Longitude, Altitude, Distance, Cadence, Watts, Name };
 
     void startElement(std::string_view name, const char** attributes) override;
-    void endElement(std::string_view name) override;
+    void endElement() override;
     RideError finish() override;
     void endPoint();
 

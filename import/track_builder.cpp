@@ -3,23 +3,14 @@
 
 #include "track_builder.h"
 
-#include "geodesic_step.h"
-
 namespace tarvimo {
 
 RideError TrackBuilder::add(const TrackSample& sample) {
+    if (!sample.validPosition()) {
+        return RideError::BadCoordinates;
+    }
     if (sample.hasPosition) {
-        // Written so that NaN fails too.
-        if (!(std::fabs(sample.latitude) <= 90) || !(std::fabs(sample.longitude) <= 180)) {
-            return RideError::BadCoordinates;
-        }
-        if (m_hasLast) {
-            m_distance +=
-                geodesicStep(m_lastLatitude, m_lastLongitude, sample.latitude, sample.longitude);
-        }
-        m_hasLast = true;
-        m_lastLatitude = sample.latitude;
-        m_lastLongitude = sample.longitude;
+        m_distance += m_step.next(sample.latitude, sample.longitude);
     }
     if (std::isnan(sample.elevation)) {
         ++m_withoutElevation;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "geodesic_step.h"
 #include "ride_file.h"
 
 #include <cmath>
@@ -20,6 +21,11 @@ struct TrackSample {
     double power = NAN;
     double cadence = NAN;
     double recordedDistance = NAN;
+
+    // Latitude within ±90 and longitude within ±180, neither NaN; true without a position.
+    bool validPosition() const {
+        return !hasPosition || (std::fabs(latitude) <= 90 && std::fabs(longitude) <= 180);
+    }
 };
 
 // Checks each point, adds the geodesic distance from the previous position and appends it to the
@@ -44,9 +50,7 @@ private:
     std::size_t m_kept = 0;
     std::size_t m_withoutElevation = 0;
     bool m_planned = false;
-    bool m_hasLast = false;
-    double m_lastLatitude = 0;
-    double m_lastLongitude = 0;
+    GeodesicStep m_step;
     double m_distance = 0;
 };
 

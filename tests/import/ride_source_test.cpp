@@ -275,6 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"5 m diagonal in the Alps", 46.5, 10.4, 46.50003, 10.40004},
                     StepCase{"100 m east at 60 N", 60, 5, 60, 5.0018},
                     StepCase{"2 km north-east at 45 N", 45, 7, 45.0127, 7.018},
+                    StepCase{"9.9 km north from the equator: the chord at its worst", 0, 0, 0.0895,
+                             0},
                     StepCase{"20 km: long step", 45, 7, 45.18, 7},
                     StepCase{"1000 km: long step", 40, -3, 48, 8},
                     StepCase{"across the antimeridian", -16.8, 179.9999, -16.8, -179.9999},
