@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "diary_keys.h"
+
+#include <QDate>
+
+namespace tarvimo {
+
+QString DiaryKeys::searchKey(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        const QChar::Category category = c.category();
+        if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
+            category != QChar::Mark_Enclosing) {
+            key += c;
+        }
+    }
+    return key.toCaseFolded().simplified();
+}
+
+QString DiaryKeys::likePattern(const QString& filter) {
+    const QString key = searchKey(filter);
+    if (key.isEmpty()) {
+        return {};
+    }
+    QString pattern = QStringLiteral("%");
+    for (const QChar c : key) {
+        if (c == u'\\' || c == u'%' || c == u'_') {
+            pattern += u'\\';
+        }
+        pattern += c;
+    }
+    return pattern + u'%';
+}
+
+std::optional<std::int64_t> DiaryKeys::day(const std::string& date) {
+    const QDate parsed =
+        QDate::fromString(QString::fromStdString(date).trimmed(), QStringLiteral("d-M-yyyy"));
+    if (!parsed.isValid()) {
+        return std::nullopt;
+    }
+    return QDate(1970, 1, 1).daysTo(parsed);
+}
+
+} // namespace tarvimo
