@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <cstdio>
 
 namespace tarvimo {
@@ -45,16 +46,19 @@ bool readFields(QSettings& settings, SavedValues::Loaded& loaded) {
     return true;
 }
 
-// Writes the inputs and syncs; true if QSettings reports no error, which it can only do for an
-// object whose status was clean before the write.
-bool writeFields(QSettings& settings, const FieldSheet& sheet) {
-    for (const FieldInfo& info : allFields()) {
-        if (!info.isResult) {
-            settings.setValue(key(info), QString::fromStdString(sheet.text(info.field)));
-        }
+// The file as a fresh QSettings object reads it from disk. QSettings keeps, for the life of
+// the process, what it last read or wrote of a file whose size and time have not changed;
+// moving the time back a second makes it read the bytes.
+bool readFromDisk(const QString& path, SavedValues::Loaded& loaded) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(QFileInfo(file).lastModified().addSecs(-1),
+                          QFileDevice::FileModificationTime)) {
+        return false;
     }
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    file.close();
+    QSettings settings(path, QSettings::IniFormat);
+    return readFields(settings, loaded);
 }
 
 } // namespace
@@ -82,32 +86,48 @@ SavedValues::Loaded SavedValues::load() const {
 }
 
 SavedValues::SaveStatus SavedValues::save(const FieldSheet& sheet) const {
-    if (!PrivateFiles::makeFolder(QFileInfo(m_path).path()) || !PrivateFiles::makeFile(m_path)) {
+    if (!PrivateFiles::makeFolder(QFileInfo(m_path).path())) {
         return SaveStatus::Failed;
     }
+    // Written beside the file (0600 from the start), read back, then renamed over it: QSettings
+    // does not notice a short write (a disk filling up in the middle of a long text) and would
+    // put a truncated file in place as saved.
+    QTemporaryFile fresh(m_path + QStringLiteral(".XXXXXX"));
+    if (!fresh.open()) {
+        return SaveStatus::Failed;
+    }
+    fresh.close();
+    Loaded wanted;
     {
-        // A readable file is updated in place (QSaveFile: a temporary file renamed over it), so
-        // keys of other versions stay.
-        QSettings settings(m_path, QSettings::IniFormat);
-        Loaded ignored;
-        if (readFields(settings, ignored)) {
-            return writeFields(settings, sheet) ? SaveStatus::Saved : SaveStatus::Failed;
+        QSettings settings(fresh.fileName(), QSettings::IniFormat);
+        // Keys another version keeps stay, unless the file is unreadable: then it is replaced.
+        if (QFileInfo::exists(m_path)) {
+            QSettings old(m_path, QSettings::IniFormat);
+            Loaded ignored;
+            if (readFields(old, ignored)) {
+                for (const QString& key : old.allKeys()) {
+                    settings.setValue(key, old.value(key));
+                }
+            }
+        }
+        for (const FieldInfo& info : allFields()) {
+            if (!info.isResult) {
+                settings.setValue(key(info), QString::fromStdString(sheet.text(info.field)));
+                wanted.texts.emplace_back(info.field, sheet.text(info.field));
+            }
+        }
+        settings.sync();
+        if (settings.status() != QSettings::NoError) {
+            return SaveStatus::Failed;
         }
     }
-    // An unreadable one is replaced whole: written beside it, then renamed over it. Its
-    // QSettings object keeps the parse error, which would hide a failed write.
-    const QString fresh = m_path + QStringLiteral(".nuovo");
-    QFile::remove(fresh);
-    bool written = PrivateFiles::makeFile(fresh);
-    if (written) {
-        QSettings settings(fresh, QSettings::IniFormat);
-        written = writeFields(settings, sheet);
-    }
-    if (!written || std::rename(QFile::encodeName(fresh).constData(),
-                                QFile::encodeName(m_path).constData()) != 0) {
-        QFile::remove(fresh);
+    Loaded written;
+    if (!readFromDisk(fresh.fileName(), written) || written.texts != wanted.texts ||
+        std::rename(QFile::encodeName(fresh.fileName()).constData(),
+                    QFile::encodeName(m_path).constData()) != 0) {
         return SaveStatus::Failed;
     }
+    fresh.setAutoRemove(false);
     return SaveStatus::Saved;
 }
 
