@@ -295,6 +295,9 @@ DiaryStatus Diary::restore(const std::vector<DiaryEntry>& entries) {
 }
 
 std::optional<std::int64_t> Diary::count() const {
+    if (!m_db.isOpen()) {
+        return std::nullopt;
+    }
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT count(*) FROM salite")) || !query.next()) {
         return std::nullopt;
@@ -304,6 +307,9 @@ std::optional<std::int64_t> Diary::count() const {
 
 Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
     Page page;
+    if (!m_db.isOpen()) {
+        return page;
+    }
     const QString pattern = DiaryKeys::likePattern(filter);
     const QString where = pattern.isEmpty()
                               ? QString()
@@ -360,6 +366,9 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
 
 Diary::Climb Diary::climb(const std::string& climbName) const {
     Climb climb;
+    if (!m_db.isOpen()) {
+        return climb;
+    }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(QStringLiteral(
