@@ -311,17 +311,14 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
         return page;
     }
     const QString pattern = DiaryKeys::likePattern(filter);
-    const QString where = pattern.isEmpty()
-                              ? QString()
-                              : QStringLiteral(" WHERE chiave_salita LIKE ? ESCAPE '\\'"
-                                               " OR chiave_ciclista LIKE ? ESCAPE '\\'");
+    const QString where =
+        pattern.isEmpty() ? QString() : QStringLiteral(" WHERE chiave LIKE ? ESCAPE '\\'");
     const auto bindPattern = [&](QSqlQuery& query) {
         if (!pattern.isEmpty()) {
             query.addBindValue(pattern);
-            query.addBindValue(pattern);
         }
     };
-    // The count and the rows from one snapshot, though another Tarvimo may write between them.
+    // The rows and the count from one snapshot, though another Tarvimo may write between them.
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     const auto fail = [&] {
@@ -332,15 +329,7 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
         return page;
     };
     if (!query.exec(QStringLiteral("BEGIN")) ||
-        !query.prepare(QStringLiteral("SELECT count(*) FROM salite") + where)) {
-        return fail();
-    }
-    bindPattern(query);
-    if (!query.exec() || !query.next()) {
-        return fail();
-    }
-    page.matching = query.value(0).toLongLong();
-    if (!query.prepare(QStringLiteral("SELECT ") + DiarySchema::selectColumns() +
+        !query.prepare(QStringLiteral("SELECT ") + DiarySchema::selectColumns() +
                        QStringLiteral(" FROM salite") + where +
                        QStringLiteral(" ORDER BY giorno DESC, salvato DESC, id DESC"
                                       " LIMIT ? OFFSET ?"))) {
@@ -357,6 +346,21 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
     }
     if (query.lastError().isValid()) {
         return fail();
+    }
+    // A page that ends before its limit has counted the matches itself: a filter few entries
+    // pass reads the index once, not twice.
+    const auto rows = std::int64_t(page.entries.size());
+    if (rows < limit && (rows > 0 || offset == 0)) {
+        page.matching = offset + rows;
+    } else {
+        if (!query.prepare(QStringLiteral("SELECT count(*) FROM salite") + where)) {
+            return fail();
+        }
+        bindPattern(query);
+        if (!query.exec() || !query.next()) {
+            return fail();
+        }
+        page.matching = query.value(0).toLongLong();
     }
     query.finish();
     QSqlQuery(m_db).exec(QStringLiteral("COMMIT"));

@@ -13,8 +13,9 @@ QString DiaryKeys::searchKey(const QString& text) {
     key.reserve(decomposed.size());
     for (const QChar c : decomposed) {
         const QChar::Category category = c.category();
-        if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
-            category != QChar::Mark_Enclosing) {
+        const bool control = category == QChar::Other_Control && !c.isSpace();
+        if (!control && category != QChar::Mark_NonSpacing &&
+            category != QChar::Mark_SpacingCombining && category != QChar::Mark_Enclosing) {
             key += c;
         }
     }

@@ -14,7 +14,7 @@ namespace tarvimo {
 class DiaryKeys {
 public:
     // A name as the search compares it: case folded, accents and other marks dropped (NFKD),
-    // blanks simplified; so "Città", "CITTA'" without the apostrophe and "citta" agree.
+    // control characters dropped, blanks simplified; so "Città", "CITTÀ" and "citta" agree.
     static QString searchKey(const QString& text);
     // The LIKE pattern (escape character '\') that finds the filter anywhere in a search key;
     // empty for a filter that is empty once simplified.

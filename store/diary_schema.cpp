@@ -55,9 +55,8 @@ QVariant text(const std::string& value) {
     return value.empty() ? QVariant(QStringLiteral("")) : QVariant(QString::fromStdString(value));
 }
 
-QVariant searchKey(const std::string& value) {
-    const QString key = DiaryKeys::searchKey(QString::fromStdString(value));
-    return key.isEmpty() ? QVariant(QStringLiteral("")) : QVariant(key);
+QString searchKey(const std::string& value) {
+    return DiaryKeys::searchKey(QString::fromStdString(value));
 }
 
 QVariant number(double value) {
@@ -72,8 +71,7 @@ QStringList DiarySchema::upgrade(int from) {
     }
     QString table = QStringLiteral(
         "CREATE TABLE salite (id INTEGER PRIMARY KEY AUTOINCREMENT, salvato INTEGER NOT NULL, "
-        "traccia TEXT NOT NULL, giorno INTEGER, chiave_salita TEXT NOT NULL, "
-        "chiave_ciclista TEXT NOT NULL");
+        "traccia TEXT NOT NULL, giorno INTEGER, chiave_salita TEXT NOT NULL, chiave TEXT NOT NULL");
     for (const FieldInfo& info : allFields()) {
         table += QStringLiteral(", ") + fieldColumn(info) + QStringLiteral(" TEXT NOT NULL");
     }
@@ -81,19 +79,20 @@ QStringList DiarySchema::upgrade(int from) {
         table += QStringLiteral(", ") + QLatin1StringView(number.name) + QStringLiteral(" REAL");
     }
     // AUTOINCREMENT: an id removed is never given again, so an undo can put it back.
-    // The list walks salite_lista in its order and filters on the keys it holds; the chart of
-    // one climb reads salite_salita.
+    // chiave is the climb's and the rider's search keys with U+001F between them: one LIKE a
+    // row finds a filter in either (a key never holds U+001F). The list walks salite_lista in
+    // its order and filters on the key it holds; the chart of one climb reads salite_salita.
     return {
         table + u')',
         QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
-                       "id DESC, chiave_salita, chiave_ciclista)"),
+                       "id DESC, chiave)"),
         QStringLiteral("CREATE INDEX salite_salita ON salite (chiave_salita, giorno, salvato)")};
 }
 
 QString DiarySchema::insertStatement() {
     QStringList columns = entryColumns();
     columns << QStringLiteral("giorno") << QStringLiteral("chiave_salita")
-            << QStringLiteral("chiave_ciclista");
+            << QStringLiteral("chiave");
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
     return QStringLiteral("INSERT INTO salite (%1) VALUES (%2)")
@@ -113,8 +112,11 @@ void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keep
     const auto& texts = entry.texts;
     const std::optional<std::int64_t> day = DiaryKeys::day(texts[std::size_t(Field::sceglidata)]);
     query.addBindValue(day ? QVariant(qint64(*day)) : QVariant());
-    query.addBindValue(searchKey(texts[std::size_t(Field::sceglinomebici)]));
-    query.addBindValue(searchKey(texts[std::size_t(Field::sceglinomeciclista)]));
+    const QString climb = searchKey(texts[std::size_t(Field::sceglinomebici)]);
+    // Neither key is ever null: the separator makes the second one at least one character.
+    query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
+    query.addBindValue(climb + QChar(0x1f) +
+                       searchKey(texts[std::size_t(Field::sceglinomeciclista)]));
 }
 
 QString DiarySchema::selectColumns() {

@@ -300,7 +300,8 @@ TEST_F(DiaryList, NewestFirstAndFilteredByClimbOrRider) {
         {"_", {id[3]}},
         {"\\", {id[4]}},
         {"'; DROP TABLE salite; --", {}},
-        {"rossi giau", {}},
+        {"giau maria", {}}, // never across the climb and the rider
+        {"giau\x1fmaria", {}},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(riders(QString::fromUtf8(row.filter)), row.expected) << row.filter;
@@ -308,6 +309,8 @@ TEST_F(DiaryList, NewestFirstAndFilteredByClimbOrRider) {
     const Diary::Page second = m_diary.page({}, 1, 2);
     EXPECT_EQ(ids(second.entries), (std::vector<std::int64_t>{id[0], id[2]}));
     EXPECT_EQ(second.matching, 5);
+    EXPECT_EQ(m_diary.page({}, 4, 10).matching, 5) << "counted by a short last page";
+    EXPECT_EQ(m_diary.page({}, 9, 10).matching, 5) << "and past the end";
 }
 
 TEST_F(DiaryList, OneClimbForTheChartOldestFirst) {
