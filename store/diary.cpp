@@ -14,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace tarvimo {
 
@@ -74,11 +75,19 @@ void Diary::close() {
     }
 }
 
-bool Diary::connect(bool readOnly) {
+bool Diary::connect(Access access) {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    m_db.setDatabaseName(m_path);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_options.busyTimeout.count());
-    if (readOnly) {
+    if (access == Access::Immutable) {
+        // Where SQLite cannot make its -shm, it reads a WAL diary only as a file nobody changes.
+        QUrl url = QUrl::fromLocalFile(m_path);
+        url.setQuery(QStringLiteral("immutable=1"));
+        m_db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY");
+    } else {
+        m_db.setDatabaseName(m_path);
+    }
+    if (access == Access::ReadOnly) {
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     }
     m_db.setConnectOptions(options);
@@ -94,6 +103,8 @@ Diary::Health Diary::check(int& version) {
         case sqliteBusy:
         case sqliteLocked:
             return Health::Busy;
+        case sqliteReadOnly:
+            return Health::ReadOnly;
         case sqliteIoError:
         case sqliteCorrupt:
         case sqliteCantOpen:
@@ -152,7 +163,7 @@ DiaryStatus Diary::open(const QString& path, DiaryOptions options) {
     m_path = path;
     m_options = options;
     m_setAside.clear();
-    m_newer = false;
+    m_refusal = DiaryStatus::Ok;
     const QFileInfo info(path);
     if (!PrivateFiles::makeFolder(info.path()) || (info.exists() && !info.isFile()) ||
         !PrivateFiles::makeFile(path)) {
@@ -160,14 +171,27 @@ DiaryStatus Diary::open(const QString& path, DiaryOptions options) {
     }
     DiaryStatus status = DiaryStatus::Ok;
     int version = 0;
-    Health health = connect(false) ? check(version) : Health::Damaged;
-    if (health == Health::Damaged) {
+    Health health = connect(Access::ReadWrite) ? check(version) : Health::Damaged;
+    if (health == Health::Damaged || health == Health::ReadOnly) {
         close();
+        // Readable but in a folder where SQLite cannot make its -shm: only read, not set aside.
+        if (connect(Access::Immutable) && check(version) == Health::Sound) {
+            m_refusal =
+                version > DiarySchema::version ? DiaryStatus::ReadOnlyNewer : DiaryStatus::ReadOnly;
+            if (version < DiarySchema::version) {
+                close(); // too old to be read without its upgrade
+            }
+            return m_refusal;
+        }
+        close();
+        if (health == Health::ReadOnly) {
+            return DiaryStatus::Failed;
+        }
         if (!setAside() || !PrivateFiles::makeFile(path)) {
             return DiaryStatus::Failed;
         }
         status = DiaryStatus::Recovered;
-        health = connect(false) ? check(version) : Health::Failed;
+        health = connect(Access::ReadWrite) ? check(version) : Health::Failed;
     }
     if (health != Health::Sound) {
         close();
@@ -176,12 +200,12 @@ DiaryStatus Diary::open(const QString& path, DiaryOptions options) {
     if (version > DiarySchema::version) {
         // Never downgraded: read with what this version knows, written by none.
         close();
-        if (!connect(true)) {
+        if (!connect(Access::ReadOnly)) {
             close();
             return DiaryStatus::Failed;
         }
-        m_newer = true;
-        return DiaryStatus::ReadOnlyNewer;
+        m_refusal = DiaryStatus::ReadOnlyNewer;
+        return m_refusal;
     }
     const DiaryStatus prepared = prepare(version);
     if (prepared != DiaryStatus::Ok) {
@@ -229,8 +253,8 @@ template <typename Body> DiaryStatus Diary::write(Body body) {
     if (!m_db.isOpen()) {
         return DiaryStatus::Failed;
     }
-    if (m_newer) {
-        return DiaryStatus::ReadOnlyNewer;
+    if (m_refusal != DiaryStatus::Ok) {
+        return m_refusal;
     }
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {

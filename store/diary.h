@@ -21,7 +21,7 @@ enum class DiaryStatus {
     ReadOnlyNewer, // open, and every write after it: a newer Tarvimo's diary, only read
     Busy,          // another Tarvimo held the diary longer than the busy timeout
     DiskFull,
-    ReadOnly, // the file or its folder cannot be written
+    ReadOnly, // the file or its folder cannot be written (on opening: it is only read)
     Failed,
 };
 
@@ -66,7 +66,8 @@ public:
     Diary(const Diary&) = delete;
     Diary& operator=(const Diary&) = delete;
 
-    // Ok, Recovered, ReadOnlyNewer, or Busy / Failed (then the diary stays closed).
+    // Ok, Recovered; ReadOnlyNewer or ReadOnly: every write is refused with that status, and
+    // reads work while isOpen(); Busy, DiskFull or Failed: the diary stays closed.
     DiaryStatus open(const QString& path, DiaryOptions options = {});
     void close();
     bool isOpen() const { return m_db.isOpen(); }
@@ -88,9 +89,10 @@ public:
     QString message(DiaryStatus status) const;
 
 private:
-    enum class Health { Sound, Damaged, Busy, Failed };
+    enum class Health { Sound, Damaged, ReadOnly, Busy, Failed };
+    enum class Access { ReadWrite, ReadOnly, Immutable };
 
-    bool connect(bool readOnly);
+    bool connect(Access access);
     Health check(int& version);
     bool setAside();
     DiaryStatus prepare(int version);
@@ -101,7 +103,7 @@ private:
     QString m_path;
     QString m_setAside;
     DiaryOptions m_options;
-    bool m_newer = false;
+    DiaryStatus m_refusal = DiaryStatus::Ok; // what every write says without trying, if not Ok
 };
 
 } // namespace tarvimo

@@ -196,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct FaultCase {
     const char* what;
     std::function<void(const QString& path, DiaryOptions& options)> setUp;
+    DiaryStatus opened;
     DiaryStatus status;
     bool asNobody = false;
 };
@@ -205,7 +206,7 @@ class Fault : public testing::TestWithParam<FaultCase> {};
 TEST_P(Fault, IsReportedAndNothingIsHalfWritten) {
     const FaultCase& c = GetParam();
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    AsNobody::letThrough(dir.path());
     const QString path = dir.filePath(QStringLiteral("diario.sqlite"));
     makeDiary(path, 1);
     DiaryOptions options;
@@ -215,7 +216,7 @@ TEST_P(Fault, IsReportedAndNothingIsHalfWritten) {
     {
         const AsNobody nobody(c.asNobody);
         Diary diary;
-        ASSERT_EQ(diary.open(path, options), DiaryStatus::Ok);
+        ASSERT_EQ(diary.open(path, options), c.opened);
         added = diary.add(big);
         EXPECT_EQ(diary.count(), 1);
         EXPECT_FALSE(diary.message(added.status).isEmpty());
@@ -232,13 +233,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   options.maxPages =
                                       Raw(p).value(QStringLiteral("PRAGMA page_count")).toInt();
                               },
-                              DiaryStatus::DiskFull},
+                              DiaryStatus::Ok, DiaryStatus::DiskFull},
                     FaultCase{"a read-only file",
                               [](const QString& p, DiaryOptions&) {
-                                  QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadGroup |
-                                                               QFile::ReadOther);
+                                  QFile::setPermissions(QFileInfo(p).path(),
+                                                        QFileDevice::Permissions(0x7777));
+                                  QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadOther);
                               },
-                              DiaryStatus::ReadOnly, true}));
+                              DiaryStatus::Ok, DiaryStatus::ReadOnly, true},
+                    FaultCase{"a read-only folder: read, not set aside",
+                              [](const QString& p, DiaryOptions&) {
+                                  QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadOther);
+                              },
+                              DiaryStatus::ReadOnly, DiaryStatus::ReadOnly, true}));
 
 TEST(DiaryTwice, AWriteWaitsForTheOtherDiaryThenSaysBusy) {
     QTemporaryDir dir;
@@ -341,7 +348,7 @@ TEST(DiaryKilled, KeepsEveryEntryItSaidItSaved) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("diario.sqlite"));
     std::mt19937 random(2026); // the same moments on every run
-    std::uniform_int_distribution<int> milliseconds(0, 80);
+    std::uniform_int_distribution<int> savesFirst(0, 40), microseconds(0, 3000);
     std::set<std::int64_t> saved;
     int runs = 0;
     while (saved.size() < 1000 && runs < 2000) {
@@ -349,11 +356,17 @@ TEST(DiaryKilled, KeepsEveryEntryItSaidItSaved) {
         QProcess writer;
         writer.start(QStringLiteral(DIARY_WRITER), {path});
         ASSERT_TRUE(writer.waitForStarted());
-        QThread::msleep(milliseconds(random));
+        // Killed after some saves (none: while it opens the diary), at any point of the next.
+        const int saves = savesFirst(random);
+        QByteArray printed;
+        while (printed.count('\n') < saves && writer.waitForReadyRead(10'000)) {
+            printed += writer.readAllStandardOutput();
+        }
+        QThread::usleep(microseconds(random));
         writer.kill(); // SIGKILL
         writer.waitForFinished();
         ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer stopped by itself";
-        const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
+        const QList<QByteArray> lines = (printed + writer.readAllStandardOutput()).split('\n');
         for (qsizetype i = 0; i + 1 < lines.size(); ++i) { // the last one may be cut short
             EXPECT_TRUE(saved.insert(lines[i].toLongLong()).second) << "an id given twice";
         }

@@ -43,8 +43,7 @@ class Load : public testing::TestWithParam<LoadCase> {};
 TEST_P(Load, GivesWhatTheFileHolds) {
     const LoadCase& c = GetParam();
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+    AsNobody::letThrough(dir.path());
     const QString path = dir.filePath(QStringLiteral("tarvimo.ini"));
     if (!c.content.isNull()) {
         writeBytes(path, c.content);
@@ -126,8 +125,7 @@ class Save : public testing::TestWithParam<SaveCase> {};
 TEST_P(Save, ReportsAndNeverLeavesHalfAFile) {
     const SaveCase& c = GetParam();
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+    AsNobody::letThrough(dir.path());
     const QString folder = dir.filePath(QStringLiteral("Tarvimo"));
     const QString path = folder + QStringLiteral("/tarvimo.ini");
     QDir().mkdir(folder);

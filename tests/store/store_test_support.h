@@ -16,19 +16,27 @@
 
 namespace tarvimo::test {
 
-// Root may read and write any file: while one lives, this thread's file access is nobody's, so
-// that permissions count. Folders nobody must pass through need o+x.
+// Root may read and write any file: while one lives, this thread's file access is nobody's
+// (user and group), so that permissions count. access(), and so QFileInfo::exists(), still
+// answers for root.
 class AsNobody {
 public:
     explicit AsNobody(bool wanted = true) : m_root(wanted && geteuid() == 0) {
         if (m_root) {
+            setfsgid(65534);
             setfsuid(65534);
         }
     }
     ~AsNobody() {
         if (m_root) {
             setfsuid(0);
+            setfsgid(0);
         }
+    }
+    // Lets nobody pass through a folder of root's (o+x), to reach the files under it.
+    static void letThrough(const QString& folder) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ExeOther);
     }
     AsNobody(const AsNobody&) = delete;
     AsNobody& operator=(const AsNobody&) = delete;
