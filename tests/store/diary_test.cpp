@@ -199,6 +199,7 @@ struct FaultCase {
     DiaryStatus opened;
     DiaryStatus status;
     bool asNobody = false;
+    rlim_t fileSizeLimit = 0;
 };
 
 class Fault : public testing::TestWithParam<FaultCase> {};
@@ -217,6 +218,7 @@ TEST_P(Fault, IsReportedAndNothingIsHalfWritten) {
         const AsNobody nobody(c.asNobody);
         Diary diary;
         ASSERT_EQ(diary.open(path, options), c.opened);
+        const FileSizeLimit limit(c.fileSizeLimit);
         added = diary.add(big);
         EXPECT_EQ(diary.count(), 1);
         EXPECT_FALSE(diary.message(added.status).isEmpty());
@@ -228,7 +230,10 @@ TEST_P(Fault, IsReportedAndNothingIsHalfWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Writes, Fault,
-    testing::Values(FaultCase{"a full disk",
+    testing::Values(FaultCase{"the disk filling up in the middle of the write",
+                              [](const QString&, DiaryOptions&) {}, DiaryStatus::Ok,
+                              DiaryStatus::Failed, false, 32768},
+                    FaultCase{"a full disk",
                               [](const QString& p, DiaryOptions& options) {
                                   options.maxPages =
                                       Raw(p).value(QStringLiteral("PRAGMA page_count")).toInt();
