@@ -99,21 +99,15 @@ bool Diary::connect(Access access) {
 Diary::Health Diary::check(int& version) {
     QSqlQuery query(m_db);
     const auto failure = [&query] {
-        switch (sqliteCode(query.lastError())) {
-        case sqliteBusy:
-        case sqliteLocked:
-            return Health::Busy;
-        case sqliteReadOnly:
-            return Health::ReadOnly;
-        case sqliteIoError:
-        case sqliteCorrupt:
-        case sqliteCantOpen:
-        case sqliteFormat:
-        case sqliteNotADatabase:
+        const int code = sqliteCode(query.lastError());
+        if (code == sqliteIoError || code == sqliteCorrupt || code == sqliteCantOpen ||
+            code == sqliteFormat || code == sqliteNotADatabase) {
             return Health::Damaged;
-        default:
-            return Health::Failed;
         }
+        const DiaryStatus status = statusOf(query.lastError());
+        return status == DiaryStatus::Busy       ? Health::Busy
+               : status == DiaryStatus::ReadOnly ? Health::ReadOnly
+                                                 : Health::Failed;
     };
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         return failure();

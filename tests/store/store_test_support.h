@@ -70,9 +70,10 @@ private:
     void (*m_handler)(int) = SIG_DFL;
 };
 
+// Null bytes: no file.
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!bytes.isNull() && file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         file.write(bytes);
     }
 }
