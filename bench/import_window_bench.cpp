@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ride_file.h"
-#include "ride/profile_view.h"
 #include "ride/import_window.h"
+#include "ride/profile_view.h"
+#include "ride_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,6 +3,8 @@
 
 #include "ride.h"
 
+#include "lazy_columns.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -16,6 +18,9 @@ constexpr std::uint32_t noTime = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t maxPoints = noTime - 1;
 // Without reserve() the columns grow by half, not double: less slack at the peak.
 constexpr std::size_t firstCapacity = 1024;
+// 1990-01-01T00:00:00Z: no cyclist's GPS log is older.
+constexpr double earliestRideTime = 631'152'000;
+constexpr double secondsInADay = 86'400;
 
 template <typename T> void reserveIfUsed(std::vector<T>& column, std::size_t points) {
     if (!column.empty()) {
@@ -24,6 +29,10 @@ template <typename T> void reserveIfUsed(std::vector<T>& column, std::size_t poi
 }
 
 } // namespace
+
+bool isPlausibleRideTime(double unixSeconds, double nowUnixSeconds) {
+    return unixSeconds >= earliestRideTime && unixSeconds <= nowUnixSeconds + secondsInADay;
+}
 
 void Ride::reserve(std::size_t points) {
     points = std::min(points, maxPoints);
@@ -69,26 +78,10 @@ void Ride::append(const RidePoint& point) {
     const std::size_t capacity = m_elevation.capacity();
 
     const bool hasRecorded = std::isfinite(point.recordedDistance);
-    if (m_recorded.empty() && hasRecorded) {
-        std::vector<double> recorded;
-        recorded.reserve(capacity);
-        recorded.assign(i, point.recordedDistance);
-        std::vector<std::uint32_t> lacking;
-        if (i > 0) {
-            // Every earlier point lacked one.
-            lacking.reserve(capacity);
-            for (std::size_t j = 0; j < i; ++j) {
-                lacking.push_back(static_cast<std::uint32_t>(j + 1));
-            }
-        }
-        m_recorded.swap(recorded);
-        m_lacking.swap(lacking);
-    } else if (!m_recorded.empty() && !hasRecorded && m_lacking.empty()) {
-        std::vector<std::uint32_t> lacking;
-        lacking.reserve(capacity);
-        lacking.assign(i, 0);
-        m_lacking.swap(lacking);
-    }
+    // Made here, the lacking counts say that every earlier point lacked one, or that none did.
+    makeColumnsOnFirstUse(
+        hasRecorded, i, capacity, m_recorded, point.recordedDistance, m_lacking,
+        [](std::size_t j) { return j + 1; }, [](std::size_t) { return 0; });
 
     const double latest = m_time.empty() ? NAN : m_time.back();
     bool timed = std::isfinite(point.time);
@@ -96,27 +89,13 @@ void Ride::append(const RidePoint& point) {
         timed = false;
         ++m_outOfOrder;
     }
-    if (m_time.empty() && timed) {
-        std::vector<double> times;
-        times.reserve(capacity);
-        times.assign(i, NAN);
-        std::vector<std::uint32_t> nextTimed;
-        if (i > 0) {
-            nextTimed.reserve(capacity);
-            nextTimed.assign(i, noTime);
-        }
-        m_time.swap(times);
-        m_nextTimed.swap(nextTimed);
-        m_untimedFrom = 0;
-    } else if (!m_time.empty() && !timed && m_nextTimed.empty()) {
-        // Every earlier point was timed: each is its own first timed point.
-        std::vector<std::uint32_t> nextTimed;
-        nextTimed.reserve(capacity);
-        for (std::size_t j = 0; j < i; ++j) {
-            nextTimed.push_back(static_cast<std::uint32_t>(j));
-        }
-        m_nextTimed.swap(nextTimed);
-        m_untimedFrom = i;
+    // Made here, the next timed points say that no earlier point was timed, or that each was its
+    // own.
+    const ColumnsMade made = makeColumnsOnFirstUse(
+        timed, i, capacity, m_time, double{NAN}, m_nextTimed, [](std::size_t) { return noTime; },
+        [](std::size_t j) { return j; });
+    if (made != ColumnsMade::none) {
+        m_untimedFrom = made == ColumnsMade::values ? 0 : i;
     }
     m_power.prepare(point.power, i, capacity);
     m_cadence.prepare(point.cadence, i, capacity);
@@ -187,6 +166,15 @@ double Ride::time(std::size_t i) const {
 
 bool Ride::hasTimes() const {
     return !m_time.empty();
+}
+
+bool Ride::timesAdvance() const {
+    if (m_time.empty()) {
+        return false;
+    }
+    // Usable times never decrease: the last is the latest.
+    const std::size_t first = m_nextTimed.empty() ? 0 : m_nextTimed.front();
+    return m_time.back() > m_time[first];
 }
 
 bool Ride::hasPower() const {

@@ -24,6 +24,11 @@ struct RidePoint {
     double cadence = NAN;          // rpm
 };
 
+// Whether a time (s since 1970-01-01T00:00:00Z) can be the date of a ride recorded by `now`: from
+// 1990-01-01T00:00:00Z to one day after `now` (a device clock set a time zone ahead). Outside that
+// it is a placeholder, such as 1901-12-13T20:45:52Z, the smallest 32-bit time.
+bool isPlausibleRideTime(double unixSeconds, double nowUnixSeconds);
+
 // The figures of the stretch from one point to a later one.
 struct Stretch {
     double distance = 0;                  // m
@@ -62,6 +67,9 @@ public:
     double time(std::size_t i) const;
 
     bool hasTimes() const;
+    // Whether some usable time differs from the first usable one. False without times and where
+    // every point carries the same time (an exporter's placeholder): its times say nothing.
+    bool timesAdvance() const;
     bool hasPower() const;
     bool hasCadence() const;
     // Points whose time is earlier than an earlier point's: their time counts as missing.

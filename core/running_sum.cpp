@@ -3,6 +3,8 @@
 
 #include "running_sum.h"
 
+#include "lazy_columns.h"
+
 #include <cmath>
 
 namespace tarvimo {
@@ -16,27 +18,10 @@ bool isRecorded(double value) {
 } // namespace
 
 void RunningSum::prepare(double value, std::size_t points, std::size_t capacity) {
-    const bool recorded = isRecorded(value);
-    if (m_sums.empty() && recorded) {
-        std::vector<double> sums;
-        sums.reserve(capacity);
-        sums.assign(points, 0.0);
-        std::vector<std::uint32_t> counts;
-        if (points > 0) {
-            counts.reserve(capacity);
-            counts.assign(points, 0);
-        }
-        m_sums.swap(sums);
-        m_counts.swap(counts);
-    } else if (!m_sums.empty() && !recorded && m_counts.empty()) {
-        // Every point so far had a sample: their counts are their positions.
-        std::vector<std::uint32_t> counts;
-        counts.reserve(capacity);
-        for (std::size_t i = 0; i < points; ++i) {
-            counts.push_back(static_cast<std::uint32_t>(i + 1));
-        }
-        m_counts.swap(counts);
-    }
+    // Made here, the counts say that no earlier point had a sample, or that each had one.
+    makeColumnsOnFirstUse(
+        isRecorded(value), points, capacity, m_sums, 0.0, m_counts, [](std::size_t) { return 0; },
+        [](std::size_t j) { return j + 1; });
 }
 
 void RunningSum::append(double value) {

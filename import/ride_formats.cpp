@@ -62,4 +62,10 @@ QStringList rideMimeTypes() {
     return column(&RideFormatInfo::mimeType);
 }
 
+QString rideFormatList() {
+    QStringList names = rideFormatNames();
+    const QString last = names.takeLast();
+    return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" o ") + last;
+}
+
 } // namespace tarvimo

@@ -36,5 +36,7 @@ QStringList rideFormatNames();
 // Every format's extensions, lower case, without the dot: "gpx", "tcx", "fit".
 QStringList rideFileExtensions();
 QStringList rideMimeTypes();
+// The names as an Italian sentence lists them: "GPX, TCX o FIT".
+QString rideFormatList();
 
 } // namespace tarvimo

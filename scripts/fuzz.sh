@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Tarvimo authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the calculation core and the ride-file readers with libFuzzer, AddressSanitizer and UBSan,
+# Builds the calculation core (the diary's CSV with it) and the ride-file readers with libFuzzer, AddressSanitizer and UBSan,
 # and fuzzes each for a while from its seeds (the readers' are generated here). Exits non-zero if the fuzzer finds a crash, a broken rule, a
 # sanitizer report or an input slower than 10 s; the input that did it is kept in build/fuzz/.
 # Usage: scripts/fuzz.sh [seconds]   (60 by default, for each fuzzer)

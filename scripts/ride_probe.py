@@ -11,8 +11,10 @@ the window, from a client's drag); Enter accepts "Importa salita", and the six f
 over AT-SPI."""
 
 import argparse
+import queue
 import re
 import subprocess
+import threading
 import time
 
 import pyatspi
@@ -31,10 +33,13 @@ EXPECTED = {
 }
 
 
-def key(pid, name, keys, wayland=False):
+def key(pid, name, keys, wayland=False, target=None):
     """Types keys into the program's visible window with this title; under Wayland, into
-    weston's output window, which passes them to the window that has the focus."""
+    weston's output window, which passes them to the window that has the focus: `target`'s,
+    once weston has given it (a window is on the accessibility bus before it is shown)."""
     if wayland:
+        wait_for(f"the keyboard focus on {name!r}", lambda: True if target.getState().contains(
+            pyatspi.STATE_ACTIVE) else None, seconds=120)
         subprocess.run(["xdotool", "key", *keys], check=False, timeout=20)
         return
     ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid),
@@ -93,25 +98,64 @@ def steady(colour=None):
     return boxes[0] if boxes[0] is not None and boxes.count(boxes[0]) == 3 else None
 
 
-def drag_across(program, ride):
+def said(process):
+    """The lines a process writes, in a queue, as they come."""
+    lines = queue.Queue()
+
+    def read():
+        for line in process.stdout:
+            lines.put(line.strip())
+
+    threading.Thread(target=read, daemon=True).start()
+    return lines
+
+
+def hear(lines, word, what, seconds=120, meanwhile=None):
+    """Waits until `word` is said, doing `meanwhile` every second until then."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            if lines.get(timeout=1) == word:
+                return
+        except queue.Empty:
+            if meanwhile:
+                meanwhile()
+    fail(f"{what}: not within {seconds} s")
+
+
+def drag_across(program, app, ride):
     """On Wayland: a client that drags the ride opens beside the main window, wherever weston
-    puts it, and the ride is dragged from it to a point of the window it does not cover."""
-    time.sleep(1)  # weston fades the splash out
-    x, y, width, height = wait_for("the main window", steady)
-    source = subprocess.Popen([program, ride])
-    sx, sy, swidth, sheight = wait_for("the dragging client", lambda: steady("magenta"))
+    puts it, and the ride is dragged from it to a point of the window it does not cover. Each
+    step waits for what the client says: the drag begun, the file accepted, the drag over."""
+    wait_for("the splash closed", lambda: True if window(app, "dialog", "Tarvimo") is None
+             else None, seconds=120)
+    x, y, width, height = wait_for("the main window drawn", steady, seconds=120)
+    source = subprocess.Popen([program, ride], stdout=subprocess.PIPE, text=True)
+    lines = said(source)
+    sx, sy, swidth, sheight = wait_for("the dragging client", lambda: steady("magenta"),
+                                       seconds=120)
     uncovered = [(x + width * i // 4, y + height * j // 4)
                  for i, j in ((2, 2), (1, 3), (3, 3), (1, 1), (3, 1))]
     end = next(p for p in uncovered if not (sx - 10 <= p[0] <= sx + swidth + 10
                                             and sy - 10 <= p[1] <= sy + sheight + 10))
     start = (sx + swidth // 2, sy + sheight // 2)
     subprocess.run(["xdotool", "mousemove", *map(str, start), "mousedown", "1"], check=True)
+    hear(lines, "trascino", "the drag begun in the dragging client")
     for step in range(1, 11):
         subprocess.run(["xdotool", "mousemove", str(start[0] + (end[0] - start[0]) * step // 10),
                         str(start[1] + (end[1] - start[1]) * step // 10)], check=True)
-        time.sleep(0.1)
+    # A slow target answers late: the pointer moves a pixel and back until it does.
+    nudge = iter(range(10**6))
+    hear(lines, "accettato", "the main window accepting the dragged ride",
+         meanwhile=lambda: subprocess.run(["xdotool", "mousemove", str(end[0] + next(nudge) % 2),
+                                           str(end[1])], check=True))
     subprocess.run(["xdotool", "mouseup", "1"], check=True)
-    if source.wait(timeout=20) != 0:
+    try:
+        taken = source.wait(timeout=120) == 0
+    except subprocess.TimeoutExpired:
+        source.kill()
+        fail("the drag did not end within 120 s of the drop")
+    if not taken:
         fail("the main window refused the ride dragged from another program")
 
 
@@ -125,32 +169,35 @@ def main():
     args = parser.parse_args()
     pid, wayland = args.pid, args.wayland
 
-    app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=30)
-    wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"), seconds=30)
-    key(pid, "Tarvimo", ["Return"], wayland)
+    # Bounds generous for a loaded machine: each wait ends as soon as its state is there.
+    app = wait_for("the program on the accessibility bus", lambda: application(pid), seconds=120)
+    splash = wait_for("splash dialog 'Tarvimo'", lambda: window(app, "dialog", "Tarvimo"),
+                      seconds=120)
+    key(pid, "Tarvimo", ["Return"], wayland, splash)
     if args.open != "started":
         main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"))
         if args.open == "ctrl-o":
             choose(pid, app, args.ride)
         elif wayland:
-            drag_across(args.drag_program, args.ride)
+            drag_across(args.drag_program, app, args.ride)
         else:
             drop(pid, main_window, args.ride)
 
     dialog = wait_for("dialog 'Importa salita'",
-                      lambda: window(app, "dialog", "Importa salita"), seconds=30)
+                      lambda: window(app, "dialog", "Importa salita"), seconds=120)
     sliders = [obj for obj in tree(dialog) if obj.getRoleName() == "slider"]
     print("== Importa salita")
     for obj in sliders:
         print(f"  slider {obj.name!r}: {obj.queryValue().currentValue:.3f} km")
     if len(sliders) != 2:
         fail(f"two sliders expected, {len(sliders)} found")
-    key(pid, "Importa salita", ["Return"], wayland)
+    key(pid, "Importa salita", ["Return"], wayland, dialog)
     wait_for("'Importa salita' closed",
              lambda: True if window(app, "dialog", "Importa salita") is None else None,
-             seconds=30)
+             seconds=120)
 
-    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"), seconds=30)
+    main_window = wait_for("main window", lambda: window(app, "frame", "Tarvimo v0.1"),
+                           seconds=120)
     boxes = {obj.name: obj for obj in tree(main_window) if obj.getRoleName() in ("text", "entry")}
     wrong = []
     print("== campi")

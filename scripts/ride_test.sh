@@ -90,7 +90,7 @@ trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
 for way in command-line open-with ctrl-o drop; do
     echo "== X11, $way"
-    timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way"
+    timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way"
 done
 
 # The same under Wayland, where weston and Qt's Wayland plugin are installed.
@@ -102,15 +102,23 @@ fi
 source scripts/weston.sh
 start_weston wl-tarvimo-ride "$work/weston.log" --width=900 --height=700
 trap 'kill "$WESTON_PID" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
-sleep 0.5
+# Its output window shown, for the pointer to move in.
+weston_shown() {
+    local id
+    id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Weston Compositor.*/\1/p')
+    [ -n "$id" ] && xwininfo -id "${id%%$'\n'*}" | grep -q IsViewable
+}
+for _ in $(seq 600); do
+    weston_shown && break
+    sleep 0.2
+done
+weston_shown || { echo "weston non mostra la sua finestra"; exit 1; }
 for way in command-line drop; do
     echo "== Wayland (weston), $way"
     # The pointer parked in the output's bottom right corner, moving within it, where the probe
     # leaves it out of what is drawn.
-    xdotool mousemove 450 350
-    sleep 0.2
-    xdotool mousemove 899 699
-    sleep 0.2
-    timeout 120 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way" \
+    xdotool mousemove 450 350 mousemove 899 699
+    # Generous: each step of the probe waits for the state it needs, under load too.
+    timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way" \
         wl-tarvimo-ride
 done

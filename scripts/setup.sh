@@ -14,7 +14,7 @@ packages=(
     fonts-liberation2 fonts-comic-neue fonts-dejavu-core
     xvfb xauth
     xdotool dbus at-spi2-core python3-pyatspi
-    libexpat1-dev libgeographiclib-dev gpsbabel
+    libexpat1-dev libgeographiclib-dev gpsbabel libutfcpp-dev
     "$@"
 )
 

@@ -3,8 +3,6 @@
 
 #include "diary_keys.h"
 
-#include <QDate>
-
 namespace tarvimo {
 
 QString DiaryKeys::searchKey(const QString& text) {
@@ -35,15 +33,6 @@ QString DiaryKeys::likePattern(const QString& filter) {
         pattern += c;
     }
     return pattern + u'%';
-}
-
-std::optional<std::int64_t> DiaryKeys::day(const std::string& date) {
-    const QDate parsed =
-        QDate::fromString(QString::fromStdString(date).trimmed(), QStringLiteral("d-M-yyyy"));
-    if (!parsed.isValid()) {
-        return std::nullopt;
-    }
-    return QDate(1970, 1, 1).daysTo(parsed);
 }
 
 } // namespace tarvimo

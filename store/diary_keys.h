@@ -4,13 +4,10 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
-#include <optional>
-#include <string>
 
 namespace tarvimo {
 
-// The columns the diary derives from an entry's texts to sort and search by.
+// The search keys the diary derives from an entry's names, and the filter's pattern on them.
 class DiaryKeys {
 public:
     // A name as the search compares it: case folded, accents and other marks dropped (NFKD),
@@ -19,8 +16,6 @@ public:
     // The LIKE pattern (escape character '\') that finds the filter anywhere in a search key;
     // empty for a filter that is empty once simplified.
     static QString likePattern(const QString& filter);
-    // Days since 1 January 1970 of a date written dd-mm-yyyy (one-digit day and month too).
-    static std::optional<std::int64_t> day(const std::string& date);
 };
 
 } // namespace tarvimo

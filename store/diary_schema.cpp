@@ -109,14 +109,12 @@ void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keep
     for (const NumberColumn& column : numberColumns) {
         query.addBindValue(number(entry.*column.member));
     }
-    const auto& texts = entry.texts;
-    const std::optional<std::int64_t> day = DiaryKeys::day(texts[std::size_t(Field::sceglidata)]);
-    query.addBindValue(day ? QVariant(qint64(*day)) : QVariant());
-    const QString climb = searchKey(texts[std::size_t(Field::sceglinomebici)]);
+    const std::optional<int> day = climbDay(entry);
+    query.addBindValue(day ? QVariant(*day) : QVariant());
+    const QString climb = searchKey(entry.text(Field::sceglinomebici));
     // Neither key is ever null: the separator makes the second one at least one character.
     query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
-    query.addBindValue(climb + QChar(0x1f) +
-                       searchKey(texts[std::size_t(Field::sceglinomeciclista)]));
+    query.addBindValue(climb + QChar(0x1f) + searchKey(entry.text(Field::sceglinomeciclista)));
 }
 
 QString DiarySchema::selectColumns() {

@@ -3,14 +3,19 @@
 
 // A file manager's drag, for the checks that drop a ride from outside on Wayland, where a
 // client must start the drag: a small magenta window that drags the file named on its command
-// line as soon as a button goes down in it. Exits 0 when the file was taken, 1 otherwise.
+// line as soon as a button goes down in it. It says on standard output, a line each, when the
+// drag has begun ("trascino") and when the window under the pointer would take the file
+// ("accettato"), so that the driver moves and lets go only then, and exits 0 when the file was
+// taken, 1 otherwise.
 
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 
@@ -29,10 +34,21 @@ protected:
         data->setUrls({QUrl::fromLocalFile(m_path)});
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
+        connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
+            if (action == Qt::CopyAction)
+                say("accettato");
+        });
+        // Runs in the drag's own loop, once the compositor has been asked for the drag.
+        QTimer::singleShot(0, this, [] { say("trascino"); });
         QApplication::exit(drag->exec(Qt::CopyAction) == Qt::CopyAction ? 0 : 1);
     }
 
 private:
+    static void say(const char* state) {
+        std::printf("%s\n", state);
+        std::fflush(stdout);
+    }
+
     QString m_path;
 };
 

@@ -168,7 +168,43 @@ class Fault(Exception):
     pass
 
 
-class Monkey:
+class FieldReader:
+    """Reads the focused line field back through the clipboard, and pastes into it checking what
+    it keeps. Below it: own(selection, text), keys(*names), ping(), clipboard() and
+    answer_refusal(length), the X server's in Monkey, a fake field's in monkey_test.py."""
+    kept = reads = 0
+
+    def read_field(self):
+        """The field's text; None where nothing was copied: the field is empty, or the keys went
+        elsewhere. A marker put on the clipboard first tells that from the clipboard's own text."""
+        self.ping()  # the keys typed before are handled by then: no copy comes after the marker
+        self.reads += 1
+        marker = f"segnaposto della scimmia n. {self.reads}"
+        self.own("clipboard", marker)
+        self.keys("ctrl+a", "ctrl+c")
+        self.ping()
+        got = self.clipboard()
+        return None if got == marker else got
+
+    def expect(self, box, text):
+        got = self.read_field()
+        if (got or "") != text:
+            read = "niente (nulla è stato copiato)" if got is None else shown(got)
+            raise Fault(f"il campo {box} non rende ciò che è stato scritto:\n  scritto {shown(text)}\n"
+                        f"  letto   {read}")
+        self.kept += 1
+
+    def paste_kept(self, text):
+        before = self.read_field() or ""
+        self.own("clipboard", text)
+        self.keys("ctrl+a", "ctrl+v")
+        # The limit counts characters, as len() does; the refusal comes once the paste is over.
+        if len(text) > MAX_FIELD:
+            self.answer_refusal(len(text))
+        self.expect("incollato", text if len(text) <= MAX_FIELD else before)
+
+
+class Monkey(FieldReader):
     def __init__(self, args, windows, work):
         self.args, self.windows, self.work = args, windows, work
         self.env = dict(os.environ, HOME=str(work), XDG_RUNTIME_DIR=str(work), LC_ALL="C.UTF-8",
@@ -176,7 +212,7 @@ class Monkey:
                         ASAN_OPTIONS="detect_leaks=1", UBSAN_OPTIONS="print_stacktrace=1")
         for key in ("QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_STYLE_OVERRIDE"):
             self.env.pop(key, None)
-        self.procs, self.app, self.log_seen, self.pings, self.kept = [], None, 0, [], 0
+        self.procs, self.app, self.log_seen, self.pings = [], None, 0, []
         self.log = open(work / "tarvimo.log", "wb+")
         # A ride of 3,000 points: a flat approach, the climb, a descent.
         self.ride = work / "giro.gpx"
@@ -364,19 +400,41 @@ class Monkey:
 
     def click(self, wid, point, button=1):
         self.xdo("mousemove", "--window", wid, point[0], point[1], "click", button)
-        # openbox holds a click to focus the window first and then hands it on, out of step with
-        # the ping: give it time, so that keys sent next go where the click put the focus.
-        time.sleep(0.15)
+        self.released()
+
+    def released(self):
+        """Waits until no button is down. openbox holds a click until it has caught up (after a
+        keyboard map changed, seconds later) and then hands it on; keys sent meanwhile go straight
+        through, to the control that had the focus before the click."""
+        buttons = self.X.Button1Mask | self.X.Button2Mask | self.X.Button3Mask
+        deadline = time.monotonic() + 30
+        while self.root.query_pointer().mask & buttons:
+            self.alive()
+            if time.monotonic() > deadline:
+                raise Fault("un clic resta premuto per 30 s: il gestore delle finestre non lo consegna")
+            time.sleep(0.02)
 
     # -- selections and the ping
     def own(self, selection, text):
+        """An xclip that holds `text` as the selection, once it does: a paste or a copy sent
+        before would meet the previous owner, or be overwritten."""
+        atom = self.dpy.intern_atom(selection.upper())
+        previous = self.owner(atom)
         owner = subprocess.Popen(["xclip", "-quiet", "-selection", selection, "-i"], env=self.env,
                                  stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs = [p for p in self.procs if p.poll() is None] + [owner]
         owner.stdin.write(text.encode("utf-8", "surrogatepass"))
         owner.stdin.close()
-        time.sleep(0.2)
-        self.procs.append(owner)
+        deadline = time.monotonic() + 30
+        while self.owner(atom) in (previous, 0):
+            if owner.poll() is not None or time.monotonic() > deadline:
+                raise Fault(f"xclip non prende la selezione {selection}")
+            time.sleep(0.02)
         return owner
+
+    def owner(self, atom):
+        found = self.dpy.get_selection_owner(atom)
+        return getattr(found, "id", found)
 
     def disown_primary(self):
         owner = self.own("primary", "")
@@ -384,16 +442,21 @@ class Monkey:
         owner.wait()
         time.sleep(0.1)
 
-    def read_field(self):
-        self.ping()  # the keys typed before are handled by then: no stale clipboard
-        self.xdo("key", "ctrl+a", "ctrl+c")
-        self.ping()
+    def keys(self, *names):
+        self.xdo("key", *names)
+
+    def clipboard(self):
         try:
             out = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env,
                                  capture_output=True, timeout=30).stdout
         except subprocess.TimeoutExpired:
             raise Fault("il programma non consegna gli appunti")
         return out.decode("utf-8", "surrogateescape")
+
+    def answer_refusal(self, length):
+        self.wait_dialog(f"nessun messaggio rifiuta un testo incollato di {length} caratteri", 30)
+        self.settle()
+        self.act_on(self.find("main"))
 
     def ping(self):
         from Xlib import protocol
@@ -456,6 +519,7 @@ class Monkey:
             # "--": a point left of the window is negative, and not an option.
             self.xdo("mousemove", "--window", wid, "--", *start, "mousedown", 1, "mousemove",
                      "--window", wid, "--", *end, "mouseup", 1)
+            self.released()
         elif action == "resize":
             self.xdo("windowsize", wid, p["w"], p["h"])
         elif action == "minimise":
@@ -478,22 +542,6 @@ class Monkey:
             if action == "resize" and not self.find(name):
                 raise Fault(f"la finestra {name} non ha più la sua misura {win.size}")
 
-    def expect(self, box, text):
-        got = self.read_field()
-        if got != text:
-            raise Fault(f"il campo {box} non rende ciò che è stato scritto:\n  scritto {shown(text)}\n"
-                        f"  letto   {shown(got)}")
-        self.kept += 1
-
-    def paste_kept(self, text):
-        before = self.read_field()
-        self.own("clipboard", text)
-        self.xdo("key", "ctrl+a", "ctrl+v")
-        time.sleep(0.3)
-        self.settle()  # the refusal of a text too long
-        self.act_on(self.find("main"))  # the limit counts characters, as len() does
-        self.expect("incollato", text if len(text) <= MAX_FIELD else before)
-
     def stampa(self, wid, win, p):
         self.click(wid, win.controls["Stampa"])
         question = self.wait_dialog()
@@ -511,7 +559,7 @@ class Monkey:
             self.xdo("key", p["dialog"])
         time.sleep(1)
 
-    def wait_dialog(self, seconds=20):
+    def wait_dialog(self, missing="nessuna finestra di dialogo dopo \"Stampa\"", seconds=20):
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
             self.alive()
@@ -519,7 +567,7 @@ class Monkey:
             if dialogs:
                 return dialogs[-1]
             time.sleep(0.1)
-        raise Fault("nessuna finestra di dialogo dopo \"Stampa\"")
+        raise Fault(missing)
 
     def shutdown(self):
         for proc in ([self.app] if self.app else []) + self.procs[::-1]:

@@ -3,6 +3,8 @@
 
 #include "app/command_line.h"
 
+#include "ride_formats.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
@@ -24,7 +26,7 @@ const char* const help = "Uso: tarvimo [OPZIONE] [FILE]\n"
                          "Calcola la potenza sviluppata da un ciclista su una salita "
                          "cronometrata.\n"
                          "\n"
-                         "  FILE        una traccia GPX, TCX o FIT: si apre la finestra "
+                         "  FILE        una traccia %1: si apre la finestra "
                          "\"Importa salita\"\n"
                          "              e la salita scelta riempie distanza, dislivello, "
                          "tempo, data e nome\n"
@@ -92,7 +94,7 @@ CommandLine readCommandLine(int argc, char** argv) {
             if (std::strcmp(arg, "--") == 0) {
                 optionsEnd = true;
             } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-                print(stdout, QString::fromUtf8(help));
+                print(stdout, QString::fromUtf8(help).arg(rideFormatList()));
                 line.exitCode = 0;
                 return line;
             } else if (std::strcmp(arg, "--version") == 0 || std::strcmp(arg, "-v") == 0) {

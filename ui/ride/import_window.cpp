@@ -7,6 +7,7 @@
 #include "ride/profile_view.h"
 #include "ride/ride_messages.h"
 
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -45,7 +46,9 @@ ImportWindow::ImportWindow(RideFile file, const QString& decimal, QWidget* paren
     layout->addLayout(m_form);
 
     const Climb climb = findClimb(m_file.ride);
-    const QString notes = rideNotes(m_file, climb.rises);
+    const QString notes =
+        rideNotes(m_file, climb.rises,
+                  RideFigures::stretch(m_file.ride, climb.first, climb.last).seconds.has_value());
     if (!notes.isEmpty()) {
         auto* note = new QLabel(notes, this);
         note->setObjectName(QStringLiteral("nota"));
@@ -91,7 +94,7 @@ QLabel* ImportWindow::addFigure(const QString& caption, const char* name) {
 }
 
 void ImportWindow::showFigures(std::size_t first, std::size_t last) {
-    const Stretch stretch = m_file.ride.stretch(first, last);
+    const Stretch stretch = RideFigures::stretch(m_file.ride, first, last);
     m_distance->setText(m_figures.distance(stretch));
     m_gain->setText(m_figures.gain(stretch));
     m_time->setText(m_figures.time(stretch));
@@ -103,7 +106,8 @@ void ImportWindow::showFigures(std::size_t first, std::size_t last) {
 }
 
 RideChoice ImportWindow::choice() const {
-    return RideFigures::choice(m_file.ride, m_profile->first(), m_profile->last(), m_file.name);
+    return RideFigures::choice(m_file.ride, m_profile->first(), m_profile->last(), m_file.name,
+                               double(QDateTime::currentSecsSinceEpoch()));
 }
 
 } // namespace tarvimo

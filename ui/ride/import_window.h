@@ -3,9 +3,9 @@
 
 #pragma once
 
-#include "ride_file.h"
 #include "ride/ride_choice.h"
 #include "ride/ride_figures.h"
+#include "ride_file.h"
 
 #include <QDialog>
 

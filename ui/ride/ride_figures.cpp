@@ -3,6 +3,7 @@
 
 #include "ride/ride_figures.h"
 
+#include "climb_estimate.h"
 #include "ride.h"
 
 #include <QDateTime>
@@ -52,30 +53,37 @@ QString RideFigures::cadence(const Stretch& stretch) const {
                                   : none;
 }
 
+Stretch RideFigures::stretch(const Ride& ride, std::size_t first, std::size_t last) {
+    Stretch stretch = ride.stretch(first, last);
+    if (stretch.seconds && (*stretch.seconds <= 0 || !ride.timesAdvance()))
+        stretch.seconds.reset();
+    return stretch;
+}
+
 RideChoice RideFigures::choice(const Ride& ride, std::size_t first, std::size_t last,
-                               const QString& name) {
-    const Stretch stretch = ride.stretch(first, last);
+                               const QString& name, double now) {
+    const Stretch stretch = RideFigures::stretch(ride, first, last);
+    const StretchTexts texts = stretchTexts(stretch.distance, stretch.gain, stretch.seconds);
     RideChoice choice;
-    choice.length = QString::number(std::llround(stretch.distance));
-    choice.gain = QString::number(std::llround(stretch.gain));
-    if (stretch.seconds) {
-        const auto whole = std::llround(*stretch.seconds);
-        choice.minutes = QString::number(whole / 60);
-        choice.seconds = QStringLiteral("%1").arg(whole % 60, 2, 10, QLatin1Char('0'));
-    }
-    // The date of the first point of the stretch that has a time.
-    for (std::size_t i = first; ride.hasTimes() && i <= last; ++i) {
-        const double time = ride.time(i);
-        if (std::isfinite(time)) {
-            choice.date = QDateTime::fromMSecsSinceEpoch(std::llround(time * 1000), Qt::UTC)
-                              .toLocalTime()
-                              .date()
-                              .toString(QStringLiteral("dd-MM-yyyy"));
+    choice.length = QString::fromStdString(texts.length);
+    choice.gain = QString::fromStdString(texts.gain);
+    if (!name.isEmpty())
+        choice.name = name;
+    if (!stretch.seconds)
+        return choice;
+    choice.minutes = QString::fromStdString(texts.minutes);
+    choice.seconds = QString::fromStdString(texts.seconds);
+    // The date of the first point of the stretch that has a time; a placeholder is no date.
+    for (std::size_t i = first; i <= last; ++i) {
+        if (const double time = ride.time(i); std::isfinite(time)) {
+            if (isPlausibleRideTime(time, now))
+                choice.date = QDateTime::fromMSecsSinceEpoch(std::llround(time * 1000), Qt::UTC)
+                                  .toLocalTime()
+                                  .date()
+                                  .toString(QStringLiteral("dd-MM-yyyy"));
             break;
         }
     }
-    if (!name.isEmpty())
-        choice.name = name;
     return choice;
 }
 

@@ -27,9 +27,14 @@ public:
     QString power(const Stretch& stretch) const;
     QString cadence(const Stretch& stretch) const;
 
-    // What "Usa questa salita" writes for the points first..last; the name is the track's.
+    // The stretch from point `first` to `last`, without a time where the times stand still over
+    // it (one placeholder time on every point): a climb of 0 seconds is no climb.
+    static Stretch stretch(const Ride& ride, std::size_t first, std::size_t last);
+    // What "Usa questa salita" writes for the points first..last; the name is the track's. The
+    // date is written only where it can be a ride's: from 1990 to a day after `now` (seconds
+    // since 1970).
     static RideChoice choice(const Ride& ride, std::size_t first, std::size_t last,
-                             const QString& name);
+                             const QString& name, double now);
 
 private:
     QString m_decimal;

@@ -3,26 +3,22 @@
 
 #include "ride/ride_messages.h"
 
+#include "climb.h"
+#include "ride/counted.h"
 #include "ride_file.h"
+#include "ride_formats.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QLocale>
 #include <QStringList>
+#include <cmath>
 
 namespace tarvimo {
-
-namespace {
-
-QString count(qint64 value) {
-    return QLocale(QLocale::Italian, QLocale::Italy).toString(value);
-}
-
-} // namespace
 
 QString rideErrorMessage(const RideFile& file, const QString& path) {
     const QString name = QDir::toNativeSeparators(path);
     const QString where =
-        file.line > 0 ? QStringLiteral(" alla riga %1").arg(count(file.line)) : QString();
+        file.line > 0 ? QStringLiteral(" alla riga %1").arg(grouped(file.line)) : QString();
     QString text;
     switch (file.error) {
     case RideError::None:
@@ -43,10 +39,11 @@ QString rideErrorMessage(const RideFile& file, const QString& path) {
         break;
     case RideError::TooLarge:
         text = QStringLiteral("Il file «%1» è troppo grande: Tarvimo legge tracce fino a %2 MB.")
-                   .arg(QStringLiteral("%1"), count(maxRideFileBytes >> 20));
+                   .arg(QStringLiteral("%1"), grouped(maxRideFileBytes >> 20));
         break;
     case RideError::UnknownFormat:
-        text = QStringLiteral("Il file «%1» non è una traccia GPX, TCX o FIT.");
+        text = QStringLiteral("Il file «%1» non è una traccia %2.")
+                   .arg(QStringLiteral("%1"), rideFormatList());
         break;
     case RideError::Malformed:
         text = QStringLiteral("Il file «%1» non è scritto correttamente: c'è un errore%2.")
@@ -96,22 +93,41 @@ QString rideErrorMessage(const RideFile& file, const QString& path) {
     return text.arg(name);
 }
 
-QString rideNotes(const RideFile& file, bool rises) {
+QString rideNotes(const RideFile& file, bool rises, bool timesAdvance) {
     QStringList notes;
-    if (!file.ride.hasTimes())
+    const Ride& ride = file.ride;
+    if (file.damaged) {
+        QString read = counted(qint64(ride.size()), QStringLiteral("è stata letta %1 posizione"),
+                               QStringLiteral("sono state lette %1 posizioni"));
+        if (const double last = ride.time(ride.size() - 1); std::isfinite(last))
+            read += QStringLiteral(", fino alle ") +
+                    QDateTime::fromSecsSinceEpoch(std::llround(last), Qt::UTC)
+                        .toLocalTime()
+                        .toString(QStringLiteral("HH:mm:ss"));
+        notes << QStringLiteral("Il file è danneggiato o interrotto: %1.").arg(read);
+    }
+    if (!ride.hasTimes())
         notes << QStringLiteral("Il file non ha i tempi dei punti: \"Usa questa salita\" scrive "
                                 "la distanza e il dislivello, e i campi del tempo restano come "
                                 "sono.");
-    if (const auto late = file.ride.timesOutOfOrder())
-        notes << QStringLiteral("%1 punti hanno un tempo precedente a quello di un punto "
-                                "prima di loro: per quei punti il tempo non è contato (un tempo "
-                                "ripetuto vale zero secondi).")
-                     .arg(count(qint64(late)));
+    else if (!timesAdvance)
+        notes << QStringLiteral("I tempi del file non avanzano: \"Usa questa salita\" scrive la "
+                                "distanza e il dislivello, e i campi del tempo e la data restano "
+                                "come sono.");
+    if (const auto late = ride.timesOutOfOrder())
+        notes << counted(qint64(late),
+                         QStringLiteral("%1 punto ha un tempo precedente a quello di un punto "
+                                        "prima di lui: per quel punto il tempo non è contato "
+                                        "(un tempo ripetuto vale zero secondi)."),
+                         QStringLiteral("%1 punti hanno un tempo precedente a quello di un punto "
+                                        "prima di loro: per quei punti il tempo non è contato "
+                                        "(un tempo ripetuto vale zero secondi)."));
     if (file.pointsWithoutElevation > 0)
-        notes << QStringLiteral("%1 punti senza quota sono stati saltati.")
-                     .arg(count(qint64(file.pointsWithoutElevation)));
+        notes << counted(qint64(file.pointsWithoutElevation),
+                         QStringLiteral("%1 punto senza quota è stato saltato."),
+                         QStringLiteral("%1 punti senza quota sono stati saltati."));
     if (!rises)
-        notes << QStringLiteral("La traccia non sale mai: è proposta tutta.");
+        notes << QString::fromUtf8(noClimbNote);
     return notes.join(QLatin1Char('\n'));
 }
 

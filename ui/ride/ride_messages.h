@@ -13,7 +13,8 @@ struct RideFile;
 // where nothing did, or where the user cancelled.
 QString rideErrorMessage(const RideFile& file, const QString& path);
 
-// How the reader treated odd points, one sentence each; empty where nothing was odd.
-QString rideNotes(const RideFile& file, bool rises);
+// How the reader treated a damaged file and odd points, one sentence each; empty where nothing was
+// odd. `timesAdvance` is false where the file's times stand still (a placeholder on every point).
+QString rideNotes(const RideFile& file, bool rises, bool timesAdvance);
 
 } // namespace tarvimo

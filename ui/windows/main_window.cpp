@@ -8,11 +8,12 @@
 #include "look/pictures.h"
 #include "look/twips.h"
 #include "look/window_size.h"
-#include "windows/print_module.h"
+#include "ride_formats.h"
 #include "widgets/field_edit.h"
 #include "widgets/push_button.h"
 #include "windows/control_table.h"
 #include "windows/help_window.h"
+#include "windows/print_module.h"
 #include "windows/ride_import_module.h"
 
 #include <QApplication>
@@ -206,9 +207,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::chooseRide() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Apri una traccia"), QString(),
-        QStringLiteral("Tracce GPS (*.gpx *.tcx *.fit);;Tutti i file (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Apri una traccia"), QString(),
+                                     QStringLiteral("Tracce GPS (*.%1);;Tutti i file (*)")
+                                         .arg(rideFileExtensions().join(QStringLiteral(" *."))));
     if (!path.isEmpty())
         openRide(path);
 }

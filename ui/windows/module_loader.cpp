@@ -9,11 +9,11 @@
 
 namespace tarvimo {
 
-QFunctionPointer moduleEntry(const QString& fileName, const QString& installedFolder,
-                             const char* symbol, QString& failure) {
+QFunctionPointer moduleEntry(const QString& fileName, const char* symbol, QString& failure) {
     const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString installed = QStringLiteral(TARVIMO_MODULE_DIR "/") + fileName;
     for (const QString& candidate :
-         {programDir.filePath(fileName), programDir.filePath(installedFolder + u'/' + fileName)}) {
+         {programDir.filePath(fileName), programDir.filePath(installed)}) {
         QLibrary module(candidate);
         if (const QFunctionPointer entry = module.resolve(symbol))
             return entry;

@@ -8,10 +8,14 @@
 
 namespace tarvimo {
 
-// Finds `symbol` in the module `fileName`: beside the program in the build tree, in
-// `installedFolder` (relative to the program's folder) once installed. The module stays loaded.
-// Null where it cannot be loaded, with the loader's reason in `failure`.
-QFunctionPointer moduleEntry(const QString& fileName, const QString& installedFolder,
-                             const char* symbol, QString& failure);
+// Finds `symbol` in the module `fileName`: beside the program in the build tree, in the
+// program's library folder once installed. The module stays loaded, so a second call only looks
+// the name up again. Null where it cannot be loaded, with the loader's reason in `failure`.
+QFunctionPointer moduleEntry(const QString& fileName, const char* symbol, QString& failure);
+
+template <typename Entry>
+Entry moduleEntry(const QString& fileName, const char* symbol, QString& failure) {
+    return reinterpret_cast<Entry>(moduleEntry(fileName, symbol, failure));
+}
 
 } // namespace tarvimo

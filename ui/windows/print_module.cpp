@@ -15,12 +15,9 @@ using PrintEntry = void (*)(QWidget&, const QString&, const QString&, PrintOutco
 } // namespace
 
 PrintOutcome printThroughModule(QWidget& window, const QString& climb, const QString& date) {
-    static PrintEntry entry = nullptr;
     QString failure;
-    if (!entry)
-        entry = reinterpret_cast<PrintEntry>(moduleEntry(QStringLiteral(TARVIMO_PRINT_MODULE),
-                                                         QStringLiteral(TARVIMO_MODULE_DIR),
-                                                         "tarvimo_print_window", failure));
+    const auto entry = moduleEntry<PrintEntry>(QStringLiteral(TARVIMO_PRINT_MODULE),
+                                               "tarvimo_print_window", failure);
     if (!entry)
         return {PrintStatus::Failed,
                 QStringLiteral("Il modulo di stampa di Tarvimo non si può caricare (%1).")

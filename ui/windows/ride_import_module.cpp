@@ -18,12 +18,9 @@ using ImportEntry = bool (*)(QWidget&, const QString&, const QString&, RideChoic
 
 std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString& path,
                                                   const QString& decimal) {
-    static ImportEntry entry = nullptr;
     QString failure;
-    if (!entry)
-        entry = reinterpret_cast<ImportEntry>(moduleEntry(QStringLiteral(TARVIMO_RIDE_MODULE),
-                                                          QStringLiteral(TARVIMO_MODULE_DIR),
-                                                          "tarvimo_import_ride", failure));
+    const auto entry = moduleEntry<ImportEntry>(QStringLiteral(TARVIMO_RIDE_MODULE),
+                                                "tarvimo_import_ride", failure);
     if (!entry) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Tarvimo"),
                         QStringLiteral("Il modulo di Tarvimo che legge le tracce non si può "

@@ -3,6 +3,8 @@
 
 // The program's ways out before any window: run as a user would from a terminal.
 
+#include "ride_formats.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -56,6 +58,17 @@ private slots:
         const QString err = QString::fromUtf8(program.readAllStandardError());
         QVERIFY2((onStdout ? out : err).split(u'\n').contains(said), qPrintable(out + err));
         QVERIFY2((onStdout ? err : out).isEmpty(), qPrintable(out + err));
+    }
+
+    // --help names every format the program reads, as the file dialog and the messages do.
+    void helpNamesEveryFormat() {
+        QProcess program;
+        program.start(QStringLiteral(TARVIMO_PROGRAM), {QStringLiteral("--help")});
+        QVERIFY(program.waitForFinished(30'000));
+        const QString help = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(help.contains(QStringLiteral("una traccia GPX, TCX o FIT:")), qPrintable(help));
+        for (const QString& name : tarvimo::rideFormatNames())
+            QVERIFY2(help.contains(name), qPrintable(name));
     }
 };
 

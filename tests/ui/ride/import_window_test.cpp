@@ -5,18 +5,20 @@
 // handles moved with keys, the window closed with Enter or Escape, the fields read back.
 
 #include "modal_helper.h"
+#include "ride/ride_messages.h"
 #include "ride_file.h"
 #include "windows/main_window.h"
-#include "ride/ride_messages.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,18 +26,21 @@ using namespace tarvimo;
 
 namespace {
 
-// 200 points 10 m apart climbing at 8 % from 100 m; 3 s a point from noon.
-QByteArray climbTcx(bool timed) {
+// The times a generated ride carries.
+enum class Times { Every3s, None, Placeholder, Before1990 };
+
+// 200 points 10 m apart climbing at 8 % from 100 m; 3 s a point from noon, or else `times`.
+QByteArray climbTcx(Times times) {
     QByteArray points;
+    const QDateTime noon(times == Times::Before1990 ? QDate(1985, 6, 14) : QDate(2026, 6, 14),
+                         QTime(12, 0), Qt::UTC);
     for (int i = 0; i < 200; ++i) {
         const double elevation = 100.0 + i * 0.8;
-        const QByteArray time = timed ? "<Time>" +
-                                            QDateTime(QDate(2026, 6, 14), QTime(12, 0), Qt::UTC)
-                                                .addSecs(3 * i)
-                                                .toString(Qt::ISODate)
-                                                .toLatin1() +
-                                            "</Time>"
-                                      : QByteArray();
+        // The smallest 32-bit time, which some exporters write on every point.
+        const QByteArray at = times == Times::Placeholder
+                                  ? QByteArray("1901-12-13T20:45:52Z")
+                                  : noon.addSecs(3 * i).toString(Qt::ISODate).toLatin1();
+        const QByteArray time = times == Times::None ? QByteArray() : "<Time>" + at + "</Time>";
         points += "<Trackpoint>" + time + "<Position><LatitudeDegrees>" +
                   QByteArray::number(45 + i * 9e-5, 'f', 6) +
                   "</LatitudeDegrees><LongitudeDegrees>9</LongitudeDegrees></Position>"
@@ -67,6 +72,8 @@ class ImportWindowTest : public QObject {
 private slots:
     void opensRide_data();
     void opensRide();
+    void opensDamagedFit_data();
+    void opensDamagedFit();
     void dropOnTextBox();
     void cancelsLongRead_data();
     void cancelsLongRead();
@@ -80,56 +87,69 @@ private:
 };
 
 void ImportWindowTest::opensRide_data() {
-    QTest::addColumn<bool>("timed");
+    QTest::addColumn<Times>("times");
     QTest::addColumn<QString>("handle"); // objectName of the handle the keys go to
     QTest::addColumn<Keys>("keys");
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("distance");   // the figure shown
     QTest::addColumn<QStringList>("fields"); // the six written fields afterwards
+    QTest::addColumn<QString>("note");       // a part of the note, or empty for none
 
     const QString start = QStringLiteral("inizioSalita");
     const QString end = QStringLiteral("fineSalita");
     const QString name = QStringLiteral("Passo dè Prova");
     QTest::newRow("the proposed climb, the whole ride, accepted with Enter")
-        << true << start << Keys{} << true << QStringLiteral("1,99 km")
-        << QStringList{"1990", "159", "9", "57", "14-06-2026", name};
+        << Times::Every3s << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "9", "57", "14-06-2026", name} << QString();
     QTest::newRow("Left takes the end 100 m back")
-        << true << end << Keys{Qt::Key_Left} << true << QStringLiteral("1,89 km")
-        << QStringList{"1890", "151", "9", "27", "14-06-2026", name};
+        << Times::Every3s << end << Keys{Qt::Key_Left} << true << QStringLiteral("1,89 km")
+        << QStringList{"1890", "151", "9", "27", "14-06-2026", name} << QString();
     QTest::newRow("Shift+Right takes the start one point on")
-        << true << start << Keys{Qt::ShiftModifier | Qt::Key_Right} << true
-        << QStringLiteral("1,98 km") << QStringList{"1980", "158", "9", "54", "14-06-2026", name};
+        << Times::Every3s << start << Keys{Qt::ShiftModifier | Qt::Key_Right} << true
+        << QStringLiteral("1,98 km") << QStringList{"1980", "158", "9", "54", "14-06-2026", name}
+        << QString();
     QTest::newRow("Page Up twice on the start stops one point before the end")
-        << true << start << Keys{Qt::Key_PageUp, Qt::Key_PageUp} << true
-        << QStringLiteral("0,01 km") << QStringList{"10", "1", "0", "03", "14-06-2026", name};
+        << Times::Every3s << start << Keys{Qt::Key_PageUp, Qt::Key_PageUp} << true
+        << QStringLiteral("0,01 km") << QStringList{"10", "1", "0", "03", "14-06-2026", name}
+        << QString();
     QTest::newRow("Page Down on the end goes back 1 km, Home on it stops one point on")
-        << true << end << Keys{Qt::Key_PageDown, Qt::Key_Home} << true << QStringLiteral("0,01 km")
-        << QStringList{"10", "1", "0", "03", "14-06-2026", name};
+        << Times::Every3s << end << Keys{Qt::Key_PageDown, Qt::Key_Home} << true
+        << QStringLiteral("0,01 km") << QStringList{"10", "1", "0", "03", "14-06-2026", name}
+        << QString();
     QTest::newRow("Escape changes nothing")
-        << true << end << Keys{Qt::Key_PageDown} << false << QStringLiteral("0,99 km")
-        << QStringList{"5100", "460", "24", "00", "25-08-2002", "Nome Salita"};
+        << Times::Every3s << end << Keys{Qt::Key_PageDown} << false << QStringLiteral("0,99 km")
+        << QStringList{"5100", "460", "24", "00", "25-08-2002", "Nome Salita"} << QString();
     QTest::newRow("a route without times: distance, gain and name; time and date kept")
-        << false << start << Keys{} << true << QStringLiteral("1,99 km")
-        << QStringList{"1990", "159", "24", "00", "25-08-2002", name};
+        << Times::None << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "24", "00", "25-08-2002", name}
+        << QStringLiteral("non ha i tempi");
+    QTest::newRow("one placeholder time on every point: no 0-second climb, no 1901 date")
+        << Times::Placeholder << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "24", "00", "25-08-2002", name}
+        << QStringLiteral("I tempi del file non avanzano");
+    QTest::newRow("times from 1985: the time is written, the date is no ride's")
+        << Times::Before1990 << start << Keys{} << true << QStringLiteral("1,99 km")
+        << QStringList{"1990", "159", "9", "57", "25-08-2002", name} << QString();
 }
 
 void ImportWindowTest::opensRide() {
-    QFETCH(bool, timed);
+    QFETCH(Times, times);
     QFETCH(QString, handle);
     QFETCH(Keys, keys);
     QFETCH(bool, accept);
     QFETCH(QString, distance);
     QFETCH(QStringList, fields);
+    QFETCH(QString, note);
 
     const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
-    QVERIFY(writeFile(path, climbTcx(timed)));
+    QVERIFY(writeFile(path, climbTcx(times)));
 
     MainWindow window(NumberSettings::italian());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.edit(Field::massac)->setFocus();
     QString shown;
-    QString note;
+    QString noted;
     QString spoken;
     testing::onNextModal([&](QWidget* modal) {
         auto* target = modal->findChild<QWidget*>(handle);
@@ -140,7 +160,7 @@ void ImportWindowTest::opensRide() {
         spoken =
             slider->role() == QAccessible::Slider ? slider->text(QAccessible::Value) : QString();
         if (auto* label = modal->findChild<QLabel*>(QStringLiteral("nota")))
-            note = label->text();
+            noted = label->text();
         QTest::keyClick(target, accept ? Qt::Key_Return : Qt::Key_Escape);
     });
     window.openRide(path);
@@ -148,17 +168,56 @@ void ImportWindowTest::opensRide() {
     QCOMPARE(shown, distance);
     QVERIFY2(QRegularExpression(QStringLiteral("^km \\d+,\\d, \\d+ m$")).match(spoken).hasMatch(),
              qPrintable(spoken));
-    QCOMPARE(note.contains(QStringLiteral("non ha i tempi")), !timed);
+    QVERIFY2(note.isEmpty() ? noted.isEmpty() : noted.contains(note), qPrintable(noted));
     for (std::size_t i = 0; i < std::size(written); ++i)
         QCOMPARE(window.edit(written[i])->text(), fields[qsizetype(i)]);
     QCOMPARE(window.edit(Field::mostraptot)->text(), QString()); // nothing calculated
     QCOMPARE(window.focusWidget(), window.edit(Field::massac));
 }
 
+void ImportWindowTest::opensDamagedFit_data() {
+    QTest::addColumn<QString>("damage"); // make_fit.py --damage
+    QTest::addColumn<int>("points");     // read, one a second from 08:00:00 UTC
+    QTest::newRow("cut short mid-record: read up to the cut") << "cut" << 30;
+    QTest::newRow("a wrong final CRC: every record read") << "crc" << 60;
+    QTest::newRow("a record no definition explains: read up to it") << "record" << 30;
+}
+
+// A head unit that lost power: the ride opens with a note, and the climb fills the fields.
+void ImportWindowTest::opensDamagedFit() {
+    QFETCH(QString, damage);
+    QFETCH(int, points);
+    if (QStandardPaths::findExecutable(QStringLiteral("gpsbabel")).isEmpty())
+        QSKIP("gpsbabel is not installed");
+    const QString path = m_dir.filePath(QStringLiteral("interrotta-%1.fit").arg(damage));
+    QCOMPARE(QProcess::execute(QStringLiteral("python3"),
+                               {QStringLiteral(TARVIMO_SOURCE_DIR "/scripts/make_fit.py"), path,
+                                QStringLiteral("--damage"), damage}),
+             0);
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QString noted;
+    testing::onNextModal([&](QWidget* modal) {
+        noted = modal->findChild<QLabel*>(QStringLiteral("nota"))->text();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    window.openRide(path);
+    const QString last = QDateTime::fromSecsSinceEpoch(1717228800 + points - 1, Qt::UTC)
+                             .toLocalTime()
+                             .toString(QStringLiteral("HH:mm:ss"));
+    QCOMPARE(noted.section(u'\n', 0, 0),
+             QStringLiteral("Il file è danneggiato o interrotto: sono state lette %1 posizioni, "
+                            "fino alle %2.")
+                 .arg(points)
+                 .arg(last));
+    QVERIFY(window.edit(Field::sceglilunghezza)->text() != QStringLiteral("5100"));
+    QCOMPARE(window.edit(Field::sceglidata)->text(), QStringLiteral("01-06-2024"));
+}
+
 // A file dropped on a text box opens the ride; its address never becomes the box's text.
 void ImportWindowTest::dropOnTextBox() {
     const QString path = m_dir.filePath(QStringLiteral("Passo dè Prova.tcx"));
-    QVERIFY(writeFile(path, climbTcx(true)));
+    QVERIFY(writeFile(path, climbTcx(Times::Every3s)));
     MainWindow window(NumberSettings::italian());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
