@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The include graph of the program's own sources: every arrow points down a floor, and no file
-# reaches itself. Floors: core 0, import 1, ui's widgets, look, printing, ride and tools 2,
-# windows 3, app 4; a file may include its own room or a lower floor. Rooms name themselves in
-# includes ("windows/main_window.h"); core and import headers go by bare name.
+# reaches itself. Floors: core 0, import and store 1, ui's widgets, look, printing, ride and
+# tools 2, windows 3, app 4; a file may include its own room or a lower floor. Rooms name
+# themselves in includes ("windows/main_window.h"); core, import and store headers go by bare
+# name.
 # Usage: cmake -DSOURCE_DIR=<project> -P cmake/CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -14,6 +15,9 @@ function(room_of file out_room out_floor)
         set(floor 0)
     elseif(file MATCHES "^import/")
         set(room import)
+        set(floor 1)
+    elseif(file MATCHES "^store/")
+        set(room store)
         set(floor 1)
     elseif(file MATCHES "^ui/(widgets|look|printing|ride|tools)/")
         set(room ${CMAKE_MATCH_1})
@@ -33,7 +37,8 @@ function(room_of file out_room out_floor)
 endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/core/*.cpp
-     ${SOURCE_DIR}/import/*.h ${SOURCE_DIR}/import/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp)
+     ${SOURCE_DIR}/import/*.h ${SOURCE_DIR}/import/*.cpp ${SOURCE_DIR}/store/*.h
+     ${SOURCE_DIR}/store/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp)
 set(faults "")
 set(edges 0)
 foreach(file IN LISTS sources)
@@ -47,9 +52,10 @@ foreach(file IN LISTS sources)
     set(targets_of_${file} "")
     foreach(line IN LISTS lines)
         string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" name "${line}")
-        # The room named in the include, else a bare name beside the file, in core or in import.
+        # The room named in the include, else a bare name beside the file, in core, import or
+        # store.
         set(target "")
-        foreach(candidate ui/${name} ${dir}/${name} core/${name} import/${name})
+        foreach(candidate ui/${name} ${dir}/${name} core/${name} import/${name} store/${name})
             if(EXISTS ${SOURCE_DIR}/${candidate} AND NOT IS_DIRECTORY ${SOURCE_DIR}/${candidate})
                 set(target ${candidate})
                 break()

@@ -1,0 +1,140 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "diary_schema.h"
+
+#include "diary_keys.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+namespace tarvimo {
+
+namespace {
+
+// Version 1 has one text column per field as allFields() had them: a new field needs a new
+// version that adds its column (ALTER TABLE ... ADD COLUMN) before this number changes.
+static_assert(fieldCount == 27);
+
+struct NumberColumn {
+    const char* name;
+    double DiaryEntry::*member;
+};
+
+constexpr NumberColumn numberColumns[] = {
+    {"potenza", &DiaryEntry::totalPower},
+    {"wkg", &DiaryEntry::wattsPerKg},
+    {"vam", &DiaryEntry::vam},
+    {"velocita", &DiaryEntry::speed},
+    {"secondi", &DiaryEntry::seconds},
+    {"lunghezza", &DiaryEntry::length},
+    {"dislivello", &DiaryEntry::gain},
+    {"tratto_da", &DiaryEntry::stretchFrom},
+    {"tratto_a", &DiaryEntry::stretchTo},
+};
+
+QString fieldColumn(const FieldInfo& info) {
+    return QString::fromLatin1(info.name.data(), qsizetype(info.name.size()));
+}
+
+// The entry's own columns, in the order bindEntry() and readEntry() use.
+QStringList entryColumns() {
+    QStringList columns{QStringLiteral("id"), QStringLiteral("salvato"), QStringLiteral("traccia")};
+    for (const FieldInfo& info : allFields()) {
+        columns << fieldColumn(info);
+    }
+    for (const NumberColumn& number : numberColumns) {
+        columns << QLatin1StringView(number.name);
+    }
+    return columns;
+}
+
+// A null QString binds as NULL: an empty text must stay an empty text.
+QVariant text(const std::string& value) {
+    return value.empty() ? QVariant(QStringLiteral("")) : QVariant(QString::fromStdString(value));
+}
+
+QString searchKey(const std::string& value) {
+    return DiaryKeys::searchKey(QString::fromStdString(value));
+}
+
+QVariant number(double value) {
+    return std::isnan(value) ? QVariant() : QVariant(value);
+}
+
+} // namespace
+
+QStringList DiarySchema::upgrade(int from) {
+    if (from != 0) {
+        return {};
+    }
+    QString table = QStringLiteral(
+        "CREATE TABLE salite (id INTEGER PRIMARY KEY AUTOINCREMENT, salvato INTEGER NOT NULL, "
+        "traccia TEXT NOT NULL, giorno INTEGER, chiave_salita TEXT NOT NULL, chiave TEXT NOT NULL");
+    for (const FieldInfo& info : allFields()) {
+        table += QStringLiteral(", ") + fieldColumn(info) + QStringLiteral(" TEXT NOT NULL");
+    }
+    for (const NumberColumn& number : numberColumns) {
+        table += QStringLiteral(", ") + QLatin1StringView(number.name) + QStringLiteral(" REAL");
+    }
+    // AUTOINCREMENT: an id removed is never given again, so an undo can put it back.
+    // chiave is the climb's and the rider's search keys with U+001F between them: one LIKE a
+    // row finds a filter in either (a key never holds U+001F). The list walks salite_lista in
+    // its order and filters on the key it holds; the chart of one climb reads salite_salita.
+    return {
+        table + u')',
+        QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
+                       "id DESC, chiave)"),
+        QStringLiteral("CREATE INDEX salite_salita ON salite (chiave_salita, giorno, salvato)")};
+}
+
+QString DiarySchema::insertStatement() {
+    QStringList columns = entryColumns();
+    columns << QStringLiteral("giorno") << QStringLiteral("chiave_salita")
+            << QStringLiteral("chiave");
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size());
+    return QStringLiteral("INSERT INTO salite (%1) VALUES (%2)")
+        .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+}
+
+void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId) {
+    query.addBindValue(keepId ? QVariant(qint64(entry.id)) : QVariant());
+    query.addBindValue(qint64(entry.savedAt));
+    query.addBindValue(text(entry.rideFile));
+    for (const std::string& value : entry.texts) {
+        query.addBindValue(text(value));
+    }
+    for (const NumberColumn& column : numberColumns) {
+        query.addBindValue(number(entry.*column.member));
+    }
+    const std::optional<int> day = climbDay(entry);
+    query.addBindValue(day ? QVariant(*day) : QVariant());
+    const QString climb = searchKey(entry.text(Field::sceglinomebici));
+    // Neither key is ever null: the separator makes the second one at least one character.
+    query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
+    query.addBindValue(climb + QChar(0x1f) + searchKey(entry.text(Field::sceglinomeciclista)));
+}
+
+QString DiarySchema::selectColumns() {
+    return entryColumns().join(QStringLiteral(", "));
+}
+
+DiaryEntry DiarySchema::readEntry(const QSqlQuery& query) {
+    DiaryEntry entry;
+    int column = 0;
+    entry.id = query.value(column++).toLongLong();
+    entry.savedAt = query.value(column++).toLongLong();
+    entry.rideFile = query.value(column++).toString().toStdString();
+    for (std::string& value : entry.texts) {
+        value = query.value(column++).toString().toStdString();
+    }
+    for (const NumberColumn& number : numberColumns) {
+        const QVariant value = query.value(column++);
+        entry.*number.member = value.isNull() ? NAN : value.toDouble();
+    }
+    return entry;
+}
+
+} // namespace tarvimo

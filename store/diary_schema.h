@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The Tarvimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "diary_entry.h"
+
+#include <QString>
+#include <QStringList>
+
+class QSqlQuery;
+
+namespace tarvimo {
+
+// The diary's table, its versions and how an entry goes in and out of a row. Values are only
+// ever bound; the statements are made of the fixed column names below and allFields()'s names.
+class DiarySchema {
+public:
+    // PRAGMA user_version of the diaries this program writes.
+    static constexpr int version = 1;
+
+    // The statements that take a diary from version `from` to from + 1 (0: an empty file).
+    static QStringList upgrade(int from);
+
+    // INSERT of one entry, its id included (bound NULL, SQLite picks a new one).
+    static QString insertStatement();
+    static void bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId);
+
+    // The columns selectColumns() lists, read back into an entry.
+    static QString selectColumns();
+    static DiaryEntry readEntry(const QSqlQuery& query);
+};
+
+} // namespace tarvimo
