@@ -3,6 +3,7 @@
 
 #include "diary_csv.h"
 
+#include "counted.h"
 #include "runtime_error.h"
 
 #include <algorithm>
@@ -525,8 +526,9 @@ std::string diaryCsvMessage(const DiaryCsvError& error) {
                std::to_string(error.column) + " dovrebbe chiamarsi «" +
                std::string(header[error.column - 1]) + "»).";
     case DiaryCsvFault::WrongCellCount:
-        return where + ": " + std::to_string(error.cells) +
-               (error.cells == 1 ? " cella" : " celle") + " invece di " + columns + ".";
+        return where + ": " +
+               counted(std::int64_t(error.cells), "%1 cella invece di ", "%1 celle invece di ") +
+               columns + ".";
     case DiaryCsvFault::BadDateTime:
         return where + ": il momento del salvataggio non è una data e ora come "
                        "2026-12-09T05:30:00Z.";

@@ -4,7 +4,7 @@
 #include "ride/ride_messages.h"
 
 #include "climb.h"
-#include "ride/counted.h"
+#include "counted.h"
 #include "ride_file.h"
 #include "ride_formats.h"
 
@@ -18,7 +18,9 @@ namespace tarvimo {
 QString rideErrorMessage(const RideFile& file, const QString& path) {
     const QString name = QDir::toNativeSeparators(path);
     const QString where =
-        file.line > 0 ? QStringLiteral(" alla riga %1").arg(grouped(file.line)) : QString();
+        file.line > 0
+            ? QStringLiteral(" alla riga %1").arg(QString::fromStdString(grouped(file.line)))
+            : QString();
     QString text;
     switch (file.error) {
     case RideError::None:
@@ -38,8 +40,9 @@ QString rideErrorMessage(const RideFile& file, const QString& path) {
         text = QStringLiteral("Il file «%1» è vuoto.");
         break;
     case RideError::TooLarge:
-        text = QStringLiteral("Il file «%1» è troppo grande: Tarvimo legge tracce fino a %2 MB.")
-                   .arg(QStringLiteral("%1"), grouped(maxRideFileBytes >> 20));
+        text =
+            QStringLiteral("Il file «%1» è troppo grande: Tarvimo legge tracce fino a %2 MB.")
+                .arg(QStringLiteral("%1"), QString::fromStdString(grouped(maxRideFileBytes >> 20)));
         break;
     case RideError::UnknownFormat:
         text = QStringLiteral("Il file «%1» non è una traccia %2.")
@@ -97,8 +100,9 @@ QString rideNotes(const RideFile& file, bool rises, bool timesAdvance) {
     QStringList notes;
     const Ride& ride = file.ride;
     if (file.damaged) {
-        QString read = counted(qint64(ride.size()), QStringLiteral("è stata letta %1 posizione"),
-                               QStringLiteral("sono state lette %1 posizioni"));
+        QString read =
+            QString::fromStdString(counted(std::int64_t(ride.size()), "è stata letta %1 posizione",
+                                           "sono state lette %1 posizioni"));
         if (const double last = ride.time(ride.size() - 1); std::isfinite(last))
             read += QStringLiteral(", fino alle ") +
                     QDateTime::fromSecsSinceEpoch(std::llround(last), Qt::UTC)
@@ -115,17 +119,16 @@ QString rideNotes(const RideFile& file, bool rises, bool timesAdvance) {
                                 "distanza e il dislivello, e i campi del tempo e la data restano "
                                 "come sono.");
     if (const auto late = ride.timesOutOfOrder())
-        notes << counted(qint64(late),
-                         QStringLiteral("%1 punto ha un tempo precedente a quello di un punto "
-                                        "prima di lui: per quel punto il tempo non è contato "
-                                        "(un tempo ripetuto vale zero secondi)."),
-                         QStringLiteral("%1 punti hanno un tempo precedente a quello di un punto "
-                                        "prima di loro: per quei punti il tempo non è contato "
-                                        "(un tempo ripetuto vale zero secondi)."));
+        notes << QString::fromStdString(
+            counted(std::int64_t(late),
+                    "%1 punto ha un tempo precedente a quello di un punto prima di lui: per quel "
+                    "punto il tempo non è contato (un tempo ripetuto vale zero secondi).",
+                    "%1 punti hanno un tempo precedente a quello di un punto prima di loro: per "
+                    "quei punti il tempo non è contato (un tempo ripetuto vale zero secondi)."));
     if (file.pointsWithoutElevation > 0)
-        notes << counted(qint64(file.pointsWithoutElevation),
-                         QStringLiteral("%1 punto senza quota è stato saltato."),
-                         QStringLiteral("%1 punti senza quota sono stati saltati."));
+        notes << QString::fromStdString(counted(std::int64_t(file.pointsWithoutElevation),
+                                                "%1 punto senza quota è stato saltato.",
+                                                "%1 punti senza quota sono stati saltati."));
     if (!rises)
         notes << QString::fromUtf8(noClimbNote);
     return notes.join(QLatin1Char('\n'));

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Counted sentences in Italian: one thing in the singular, nought and many in the plural.
+// The notes of "Importa salita" that count: one thing in the singular, verbs included.
 
-#include "ride/counted.h"
 #include "ride/ride_messages.h"
 #include "ride_file.h"
 
@@ -15,20 +14,6 @@ class RideMessagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void counts_data() {
-        QTest::addColumn<qint64>("count");
-        QTest::addColumn<QString>("said");
-        QTest::newRow("nought takes the plural") << qint64(0) << "0 punti";
-        QTest::newRow("one takes the singular") << qint64(1) << "1 punto";
-        QTest::newRow("two take the plural") << qint64(2) << "2 punti";
-        QTest::newRow("a thousand, grouped") << qint64(1000) << "1.000 punti";
-    }
-    void counts() {
-        QFETCH(qint64, count);
-        QFETCH(QString, said);
-        QCOMPARE(counted(count, QStringLiteral("%1 punto"), QStringLiteral("%1 punti")), said);
-    }
-
     // Every counted note of a damaged file agrees with its count, verbs included.
     void notes_data() {
         QTest::addColumn<QList<double>>("times"); // one point a time, 10 m apart
