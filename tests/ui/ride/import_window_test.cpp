@@ -277,13 +277,13 @@ void ImportWindowTest::estimateIsCalculated() {
              qPrintable(QString::number(total)));
 }
 
-// Two climbs: Down in the list takes the handles to the second, Enter uses it; a handle moved
-// by hand leaves no row chosen.
+// Two climbs: Down in the list takes the handles from the proposed first to the second, Enter
+// uses it; a handle moved by hand leaves no row chosen.
 void ImportWindowTest::choosesClimbFromList() {
     QList<double> elevations;
     double at = 100;
     for (const auto& [points, rise] :
-         {std::pair{50, 0.0}, {150, 0.6}, {100, -0.6}, {50, 0.0}, {200, 0.8}, {30, 0.0}}) {
+         {std::pair{50, 0.0}, {200, 0.8}, {150, -0.8}, {50, 0.0}, {150, 0.6}, {30, 0.0}}) {
         for (int i = 0; i < points; ++i)
             elevations.append(at += rise);
     }
@@ -292,12 +292,12 @@ void ImportWindowTest::choosesClimbFromList() {
     MainWindow window(NumberSettings::italian());
     QStringList rows;
     QString spoken, shown;
-    int afterLeft = 0;
+    int proposed = -1, afterLeft = 0;
     testing::onNextModal([&](QWidget* modal) {
         auto* list = modal->findChild<QListWidget*>(QStringLiteral("salite"));
         for (int i = 0; i < list->count(); ++i)
             rows << list->item(i)->text();
-        QTest::keyClick(list, Qt::Key_Up);
+        proposed = list->currentRow();
         QTest::keyClick(list, Qt::Key_Down);
         spoken = QAccessible::queryAccessibleInterface(list)->child(1)->text(QAccessible::Name);
         shown = modal->findChild<QLabel*>(QStringLiteral("distanza"))->text();
@@ -309,6 +309,7 @@ void ImportWindowTest::choosesClimbFromList() {
     });
     window.openRide(path);
     QCOMPARE(rows.size(), 2);
+    QCOMPARE(proposed, 0); // the climb to the highest point
     QCOMPARE(spoken, rows[1]);
     QCOMPARE(afterLeft, -1);
     const QString length = window.edit(Field::sceglilunghezza)->text();
