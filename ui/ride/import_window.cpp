@@ -180,16 +180,21 @@ void ImportWindow::showFigures(std::size_t first, std::size_t last) {
     showPrediction();
 }
 
-std::optional<double> ImportWindow::estimateSeconds(const Stretch& stretch) const {
-    if (stretch.seconds)
-        return stretch.seconds;
-    const FieldSheet& sheet = m_sheet.sheet;
-    try {
-        return leadingNumber(sheet.text(Field::sceglisecondi)) +
-               60 * leadingNumber(sheet.text(Field::scegliminuti));
-    } catch (const RuntimeError&) {
-        return std::nullopt; // a number beyond the range
+PowerEstimate ImportWindow::estimate(const Stretch& stretch) const {
+    double seconds = stretch.seconds.value_or(0);
+    if (!stretch.seconds) {
+        // The sheet's own time, read as the calculation reads it.
+        for (const auto& [field, factor] :
+             {std::pair{Field::scegliminuti, 60.0}, std::pair{Field::sceglisecondi, 1.0}}) {
+            try {
+                seconds += factor * leadingNumber(m_sheet.sheet.text(field));
+            } catch (const RuntimeError& error) {
+                return {std::nullopt, EstimateFault{field, error.kind(), Stage::None}};
+            }
+        }
     }
+    return estimateTotalPower(m_sheet.sheet, m_sheet.settings, stretch.distance, stretch.gain,
+                              seconds);
 }
 
 QString ImportWindow::faultText(const EstimateFault& fault) const {
@@ -204,12 +209,7 @@ QString ImportWindow::faultText(const EstimateFault& fault) const {
 }
 
 void ImportWindow::showEstimate(const Stretch& stretch) {
-    const std::optional<double> seconds = estimateSeconds(stretch);
-    const PowerEstimate estimate =
-        seconds ? estimateTotalPower(m_sheet.sheet, m_sheet.settings, stretch.distance,
-                                     stretch.gain, *seconds)
-                : PowerEstimate{std::nullopt, EstimateFault{Field::scegliminuti,
-                                                            ErrorKind::Overflow, Stage::None}};
+    const PowerEstimate estimate = this->estimate(stretch);
     QString text = QStringLiteral("—");
     QString why;
     if (estimate.watts) {

@@ -22,6 +22,7 @@ namespace tarvimo {
 
 class ProfileView;
 struct EstimateFault;
+struct PowerEstimate;
 
 // "Importa salita": the list of a ride's climbs, its profile with the chosen climb between two
 // handles, the figures of the selection below it, and the buttons that write them into the main
@@ -47,8 +48,8 @@ private:
     void chooseClimb(int row);
     void showEstimate(const Stretch& stretch);
     void showPrediction();
-    // The stretch's time, or where it has none the time of the sheet as the calculation reads it.
-    std::optional<double> estimateSeconds(const Stretch& stretch) const;
+    // The total power for the stretch over its time or, where it has none, the sheet's.
+    PowerEstimate estimate(const Stretch& stretch) const;
     QString faultText(const EstimateFault& fault) const;
     QLabel* addFigure(const QString& caption, const char* name);
 

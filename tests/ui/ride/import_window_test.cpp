@@ -225,26 +225,31 @@ void ImportWindowTest::opensDamagedFit() {
 void ImportWindowTest::estimateIsCalculated_data() {
     QTest::addColumn<Times>("times");
     QTest::addColumn<QString>("target"); // typed as the target power
-    QTest::addColumn<QString>("mass");   // massac
+    QTest::addColumn<Field>("field");    // a field given a text beyond any number, or
+    QTest::addColumn<bool>("faulty");    // left as it is
     QTest::newRow("a ride with times: Calcola gives the estimate shown")
-        << Times::Every3s << QString() << QStringLiteral("60");
+        << Times::Every3s << QString() << Field::massac << false;
     QTest::newRow("a route without times: the sheet's time, Calcola gives the estimate shown")
-        << Times::None << QString() << QStringLiteral("60");
+        << Times::None << QString() << Field::massac << false;
     QTest::newRow("a route without times at 250 W: the predicted time gives 250 W to a second")
-        << Times::None << QStringLiteral("250") << QStringLiteral("60");
+        << Times::None << QStringLiteral("250") << Field::massac << false;
     QTest::newRow("a mass beyond any number: no estimate, the field named")
-        << Times::Every3s << QString() << QStringLiteral("1e999");
+        << Times::Every3s << QString() << Field::massac << true;
+    QTest::newRow("no times and the sheet's seconds beyond any number: that field named")
+        << Times::None << QString() << Field::sceglisecondi << true;
 }
 
 // What the window shows is what the main window calculates once the climb is used.
 void ImportWindowTest::estimateIsCalculated() {
     QFETCH(Times, times);
     QFETCH(QString, target);
-    QFETCH(QString, mass);
+    QFETCH(Field, field);
+    QFETCH(bool, faulty);
     const QString path = m_dir.filePath(QStringLiteral("stima.tcx"));
     QVERIFY(writeFile(path, climbTcx(times)));
     MainWindow window(NumberSettings::italian());
-    window.edit(Field::massac)->setText(mass);
+    if (faulty)
+        window.edit(field)->setText(QStringLiteral("1e999"));
     QString shown, why;
     testing::onNextModal([&](QWidget* modal) {
         QTest::keyClicks(modal->findChild<QLineEdit*>(QStringLiteral("potenzaObiettivo")), target);
@@ -255,9 +260,9 @@ void ImportWindowTest::estimateIsCalculated() {
         QTest::keyClick(modal, Qt::Key_Return);
     });
     window.openRide(path);
-    if (mass != QStringLiteral("60")) {
+    if (faulty) {
         QCOMPARE(shown, QStringLiteral("—"));
-        QVERIFY2(why.contains(window.edit(Field::massac)->accessibleName()), qPrintable(why));
+        QVERIFY2(why.contains(window.edit(field)->accessibleName()), qPrintable(why));
         return;
     }
     window.calculate();
