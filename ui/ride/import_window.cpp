@@ -44,33 +44,33 @@ ImportWindow::ImportWindow(RideFile file, RideSheet sheet, QWidget* parent)
     addClimbList(*layout);
     layout->addWidget(m_profile, 1);
 
-    m_distance = addFigure(QStringLiteral("Distanza"), "distanza");
-    m_gain = addFigure(QStringLiteral("Dislivello"), "dislivello");
-    m_time = addFigure(QStringLiteral("Tempo"), "tempo");
-    m_gradient = addFigure(QStringLiteral("Pendenza media"), "pendenza");
+    // Two columns, the stretch's figures and its power, leaving the height to the profile.
+    m_distance = addFigure(*m_form, QStringLiteral("Distanza"), "distanza");
+    m_gain = addFigure(*m_form, QStringLiteral("Dislivello"), "dislivello");
+    m_time = addFigure(*m_form, QStringLiteral("Tempo"), "tempo");
+    m_gradient = addFigure(*m_form, QStringLiteral("Pendenza media"), "pendenza");
+    auto* power = new QFormLayout;
     if (m_file.ride.hasPower())
-        m_power = addFigure(QStringLiteral("Potenza media registrata"), "potenza");
+        m_power = addFigure(*power, QStringLiteral("Potenza media registrata"), "potenza");
     if (m_file.ride.hasCadence())
-        m_cadence = addFigure(QStringLiteral("Cadenza media registrata"), "cadenza");
-    m_estimate = addFigure(QStringLiteral("Potenza stimata"), "potenzaStimata");
+        m_cadence = addFigure(*power, QStringLiteral("Cadenza media registrata"), "cadenza");
+    m_estimate = addFigure(*power, QStringLiteral("Potenza stimata"), "potenzaStimata");
 
-    // The target power and, beside it, the time it takes at that power.
+    // The target power and, below it, the time it takes at that power.
     m_target = new QLineEdit(this);
     m_target->setObjectName(QStringLiteral("potenzaObiettivo"));
     m_target->setAccessibleName(QStringLiteral("Potenza obiettivo (W)"));
-    m_predicted = new QLabel(this);
-    m_predicted->setObjectName(QStringLiteral("tempoPrevisto"));
-    m_predicted->setAccessibleName(QStringLiteral("Tempo previsto"));
-    m_predicted->setTextFormat(Qt::PlainText);
-    auto* targetRow = new QHBoxLayout;
-    targetRow->addWidget(m_target);
-    targetRow->addWidget(m_predicted, 1);
     auto* targetLabel = new QLabel(QStringLiteral("Potenza obiettivo (W):"), this);
     targetLabel->setObjectName(QStringLiteral("potenzaObiettivoEtichetta"));
     targetLabel->setBuddy(m_target);
-    m_form->addRow(targetLabel, targetRow);
+    power->addRow(targetLabel, m_target);
+    m_predicted = addFigure(*power, QStringLiteral("Tempo previsto"), "tempoPrevisto");
     connect(m_target, &QLineEdit::textChanged, this, &ImportWindow::showPrediction);
-    layout->addLayout(m_form);
+    auto* figures = new QHBoxLayout;
+    figures->addLayout(m_form);
+    figures->addSpacing(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 2);
+    figures->addLayout(power, 1);
+    layout->addLayout(figures);
 
     const Climb& climb = m_proposal.stretch;
     const QString notes =
@@ -125,10 +125,15 @@ void ImportWindow::chooseClimb(int row) {
 
 void ImportWindow::addClimbList(QVBoxLayout& layout) {
     m_climbList->setObjectName(QStringLiteral("salite"));
+    // A long row ends in "…" rather than under a scroll bar; its tooltip and its accessible
+    // text are whole. A ride can have a thousand climbs: rows of one height are laid out at once.
+    m_climbList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_climbList->setUniformItemSizes(true);
     m_climbList->setAccessibleName(QStringLiteral("Salite"));
     std::vector<std::pair<std::size_t, std::size_t>> bands;
     for (const Climb& climb : m_proposal.climbs) {
-        m_climbList->addItem(m_figures.climbRow(m_file.ride, climb));
+        auto* row = new QListWidgetItem(m_figures.climbRow(m_file.ride, climb), m_climbList);
+        row->setToolTip(row->text());
         bands.emplace_back(climb.first, climb.last);
     }
     // A few rows show at once; more scroll, and the profile keeps the room.
@@ -145,7 +150,7 @@ void ImportWindow::addClimbList(QVBoxLayout& layout) {
     m_profile->setClimbs(std::move(bands));
 }
 
-QLabel* ImportWindow::addFigure(const QString& caption, const char* name) {
+QLabel* ImportWindow::addFigure(QFormLayout& form, const QString& caption, const char* name) {
     auto* value = new QLabel(this);
     value->setObjectName(QLatin1String(name));
     value->setAccessibleName(caption);
@@ -153,7 +158,7 @@ QLabel* ImportWindow::addFigure(const QString& caption, const char* name) {
     auto* label = new QLabel(caption + QLatin1Char(':'), this);
     label->setObjectName(QLatin1String(name) + QStringLiteral("Etichetta"));
     label->setBuddy(value);
-    m_form->addRow(label, value);
+    form.addRow(label, value);
     return value;
 }
 
@@ -234,7 +239,7 @@ void ImportWindow::showPrediction() {
     m_predictedSeconds.reset();
     const QString typed = m_target->text().trimmed();
     QString why;
-    QString text;
+    QString text = QStringLiteral("—"); // until a target is written
     if (!typed.isEmpty()) {
         const Stretch stretch =
             RideFigures::stretch(m_file.ride, m_profile->first(), m_profile->last());
@@ -266,7 +271,6 @@ void ImportWindow::showPrediction() {
                 why = faultText(*prediction.fault);
             break;
         }
-        text = QStringLiteral("Tempo previsto: ") + text;
     }
     m_predicted->setText(text);
     m_predicted->setToolTip(why);

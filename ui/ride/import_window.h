@@ -51,7 +51,7 @@ private:
     // The total power for the stretch over its time or, where it has none, the sheet's.
     PowerEstimate estimate(const Stretch& stretch) const;
     QString faultText(const EstimateFault& fault) const;
-    QLabel* addFigure(const QString& caption, const char* name);
+    QLabel* addFigure(QFormLayout& form, const QString& caption, const char* name);
 
     RideFile m_file;
     RideSheet m_sheet;
