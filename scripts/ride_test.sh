@@ -6,7 +6,7 @@
 # "Apri con" (the desktop entry launched with the file, as a file manager does), by Ctrl+O and
 # the file dialog, and by a drop on a text box; the splash passed with a key, "Importa salita"
 # accepted with Enter, and the filled fields read from outside over AT-SPI
-# (scripts/ride_probe.py). Then, on weston nested in the Xvfb server where weston and
+# (scripts/ride_probe.py); and a ride with two climbs, the second chosen in the list by keyboard. Then, on weston nested in the Xvfb server where weston and
 # qt6-wayland are installed, the command line and a drop from DRAG_PROGRAM, a Wayland client
 # that drags the file. Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
 # dbus-run-session, the accessibility bus or python3-pyatspi are missing.
@@ -16,7 +16,7 @@ self=$(realpath "$0")
 cd "$(dirname "$self")/.."
 
 # Second stage, inside a private session bus: the accessibility bus, the program, the probe.
-# WAY is command-line, open-with, ctrl-o or drop; with a fifth argument, the program runs on
+# WAY is command-line, open-with, ctrl-o, drop or second-climb; with a fifth argument, the program runs on
 # that Wayland socket (weston nested in Xvfb).
 if [ "${1:-}" = "--in-session" ]; then
     program=$2 ride=$3 way=$4 wayland=${5:-}
@@ -27,7 +27,7 @@ if [ "${1:-}" = "--in-session" ]; then
     export TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8
     [ -z "$wayland" ] || export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$wayland
     case $way in
-    command-line) "$program" "$ride" & app=$! ;;
+    command-line | second-climb) "$program" "$ride" & app=$! ;;
     open-with)
         # "tarvimo" on the PATH, as installed, noting its PID before it becomes the program.
         bin=$(mktemp -d "$XDG_RUNTIME_DIR/bin.XXXXXX")
@@ -45,8 +45,10 @@ if [ "${1:-}" = "--in-session" ]; then
     pids+=("$app")
     open=started
     [ "$way" = ctrl-o ] || [ "$way" = drop ] && open=$way
+    second=
+    [ "$way" = second-climb ] && second=--second-climb
     /usr/bin/python3 scripts/ride_probe.py --pid "$app" --open "$open" --ride "$ride" \
-        --drag-program "$TARVIMO_DRAG_PROGRAM" ${wayland:+--wayland}
+        --drag-program "$TARVIMO_DRAG_PROGRAM" ${wayland:+--wayland} $second
     exit
 fi
 
@@ -66,16 +68,27 @@ work=$(mktemp -d /tmp/tarvimo-ride.XXXXXX)
 XDG_RUNTIME_DIR=$work
 export XDG_RUNTIME_DIR
 ride="$work/Salita di prova è.tcx"
-# 200 points 10 m apart climbing at 8 % from 100 m, 3 s apart from noon on 14 June 2026.
-/usr/bin/python3 - "$ride" <<'PY'
+two="$work/Due salite.tcx"
+# 200 points 10 m apart climbing at 8 % from 100 m, 3 s apart from noon on 14 June 2026; with
+# "two", 630 points: flat, 2 km at 8 % to the highest point (the climb proposed), 1.5 km down,
+# flat, 1.5 km at 6 %, flat.
+make_ride() {
+    /usr/bin/python3 - "$@" <<'PY'
 import sys
+rises = [(200, 0.8)]
+if len(sys.argv) > 2:
+    rises = [(50, 0), (200, 0.8), (150, -0.8), (50, 0), (150, 0.6), (30, 0)]
+heights = []
+for count, rise in rises:
+    for _ in range(count):
+        heights.append(heights[-1] + rise if heights else 100.0)
 points = []
-for i in range(200):
+for i in range(len(heights)):
     s = 3 * i
     points.append(
         f"<Trackpoint><Time>2026-06-14T12:{s // 60:02d}:{s % 60:02d}Z</Time><Position>"
         f"<LatitudeDegrees>{45 + i * 9e-5:.6f}</LatitudeDegrees><LongitudeDegrees>9"
-        f"</LongitudeDegrees></Position><AltitudeMeters>{100 + i * 0.8:.1f}</AltitudeMeters>"
+        f"</LongitudeDegrees></Position><AltitudeMeters>{heights[i]:.1f}</AltitudeMeters>"
         f"<DistanceMeters>{i * 10}</DistanceMeters><Cadence>80</Cadence></Trackpoint>")
 with open(sys.argv[1], "w", encoding="utf-8") as out:
     out.write('<?xml version="1.0"?>\n<TrainingCenterDatabase xmlns="http://www.garmin.com/'
@@ -83,14 +96,19 @@ with open(sys.argv[1], "w", encoding="utf-8") as out:
               "<Lap><Track>\n" + "\n".join(points) + "\n</Track></Lap></Activity></Activities>"
               "</TrainingCenterDatabase>\n")
 PY
+}
+make_ride "$ride"
+make_ride "$two" two
 
 source scripts/xvfb.sh
 start_xvfb "${RIDE_DISPLAY:-130}"
 trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_QPA_PLATFORM
-for way in command-line open-with ctrl-o drop; do
+for way in command-line open-with ctrl-o drop second-climb; do
     echo "== X11, $way"
-    timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way"
+    file=$ride
+    [ "$way" = second-climb ] && file=$two
+    timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$file" "$way"
 done
 
 # The same under Wayland, where weston and Qt's Wayland plugin are installed.

@@ -113,6 +113,12 @@ double ProfileView::yOf(double elevation) const {
     return plot.bottom() + 1 - (elevation - m_bottom) / (m_top - m_bottom) * plot.height();
 }
 
+void ProfileView::setClimbs(std::vector<std::pair<std::size_t, std::size_t>> climbs) {
+    m_climbs = std::move(climbs);
+    m_picturesSize = {}; // drawn again at the next paint
+    update();
+}
+
 void ProfileView::setSelection(std::size_t first, std::size_t last) {
     const std::size_t end = m_ride.size() - 1;
     last = std::clamp<std::size_t>(last, 1, end);
@@ -327,14 +333,24 @@ void ProfileView::drawPictures() {
     fill.setAlphaF(0.22);
     QColor band = colours.color(QPalette::Highlight);
     band.setAlphaF(0.25);
+    // Lighter than the selection's band, yet seen on the base colour of any palette.
+    QColor climbBand = band;
+    climbBand.setAlphaF(0.12);
 
     const auto draw = [&](QPixmap& picture, bool shaded) {
         picture = QPixmap(size() * ratio);
         picture.setDevicePixelRatio(ratio);
         picture.fill(colours.color(QPalette::Base));
         QPainter painter(&picture);
-        if (shaded)
+        if (shaded) {
             painter.fillRect(plot, band);
+        } else {
+            for (const auto& [first, last] : m_climbs) {
+                const double from = xOf(first);
+                painter.fillRect(QRectF(from, plot.top(), xOf(last) - from, plot.height() + 1),
+                                 climbBand);
+            }
+        }
         drawAxes(painter);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);

@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QWidget>
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 class QKeyEvent;
 
@@ -33,6 +35,8 @@ public:
     std::size_t last() const { return m_last; }
     ProfileHandle* handle(ProfileHandle::End end) const;
 
+    // The climbs, first and last point each, shaded lightly behind the profile.
+    void setClimbs(std::vector<std::pair<std::size_t, std::size_t>> climbs);
     void setSelection(std::size_t first, std::size_t last);
     // Moves one end to the point `index`, kept so the start stays before the end.
     void moveHandle(ProfileHandle::End end, std::size_t index);
@@ -81,6 +85,7 @@ private:
     double m_highest = 0;
     QRect m_plot;
     ProfileColumns m_columns;
+    std::vector<std::pair<std::size_t, std::size_t>> m_climbs;
     QSize m_picturesSize;
     qreal m_picturesRatio = 0;
     QPixmap m_plain;

@@ -3,10 +3,12 @@
 
 #include "ride/ride_figures.h"
 
+#include "climb.h"
 #include "climb_estimate.h"
 #include "ride.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <cmath>
 
 namespace tarvimo {
@@ -35,7 +37,11 @@ QString RideFigures::gain(const Stretch& stretch) const {
 QString RideFigures::time(const Stretch& stretch) const {
     if (!stretch.seconds)
         return QStringLiteral("— (senza tempi)");
-    const auto whole = std::llround(*stretch.seconds);
+    return duration(*stretch.seconds);
+}
+
+QString RideFigures::duration(double seconds) {
+    const auto whole = std::llround(seconds);
     return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
@@ -51,6 +57,19 @@ QString RideFigures::power(const Stretch& stretch) const {
 QString RideFigures::cadence(const Stretch& stretch) const {
     return stretch.averageCadence ? QStringLiteral("%1 rpm").arg(number(*stretch.averageCadence, 0))
                                   : none;
+}
+
+QString RideFigures::climbRow(const Ride& ride, const Climb& climb) const {
+    const Stretch stretch = RideFigures::stretch(ride, climb.first, climb.last);
+    QStringList parts;
+    if (const char* category = categoryText(climb.category); *category)
+        parts << QString::fromUtf8(category);
+    parts << QStringLiteral("da km %1").arg(number(ride.distance(climb.first) / 1000.0, 1))
+          << QStringLiteral("%1 km").arg(number(stretch.distance / 1000.0, 1)) << gain(stretch)
+          << gradient(stretch);
+    if (stretch.seconds)
+        parts << duration(*stretch.seconds);
+    return parts.join(QStringLiteral(" · "));
 }
 
 Stretch RideFigures::stretch(const Ride& ride, std::size_t first, std::size_t last) {

@@ -11,6 +11,7 @@
 namespace tarvimo {
 
 class Ride;
+struct Climb;
 struct Stretch;
 
 // The words and numbers shown and written for a stretch of a ride, with the user's decimal
@@ -19,13 +20,19 @@ class RideFigures {
 public:
     explicit RideFigures(QString decimal) : m_decimal(std::move(decimal)) {}
 
+    const QString& decimal() const { return m_decimal; }
     QString number(double value, int decimals) const;
     QString distance(const Stretch& stretch) const;
     QString gain(const Stretch& stretch) const;
     QString time(const Stretch& stretch) const;
+    // "38 min 12 s", to the whole second.
+    static QString duration(double seconds);
     QString gradient(const Stretch& stretch) const;
     QString power(const Stretch& stretch) const;
     QString cadence(const Stretch& stretch) const;
+    // The climb's row in the list: "2ª · da km 12,4 · 8,6 km · 612 m · 7,1 % · 38 min 12 s",
+    // without the category where it has none and without the time where the ride has none.
+    QString climbRow(const Ride& ride, const Climb& climb) const;
 
     // The stretch from point `first` to `last`, without a time where the times stand still over
     // it (one placeholder time on every point): a climb of 0 seconds is no climb.

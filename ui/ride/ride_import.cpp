@@ -11,7 +11,7 @@
 
 namespace tarvimo {
 
-std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const QString& decimal) {
+std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const RideSheet& sheet) {
     RideFile file = readRideWithProgress(&parent, path);
     if (file.error == RideError::Cancelled)
         return std::nullopt;
@@ -27,7 +27,7 @@ std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const
         box.exec();
         return std::nullopt;
     }
-    ImportWindow window(std::move(file), decimal, &parent);
+    ImportWindow window(std::move(file), sheet, &parent);
     if (window.exec() != QDialog::Accepted)
         return std::nullopt;
     return window.choice();

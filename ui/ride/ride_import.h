@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ride/ride_choice.h"
+#include "ride/ride_sheet.h"
 
 #include <optional>
 
@@ -12,7 +13,8 @@ class QWidget;
 namespace tarvimo {
 
 // Reads the ride file at `path`, says what is wrong with it in a message over `parent`, or shows
-// "Importa salita". Gives the texts for the fields when the user chose a climb.
-std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const QString& decimal);
+// "Importa salita" with the estimates for `sheet`. Gives the texts for the fields when the user
+// chose a climb.
+std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const RideSheet& sheet);
 
 } // namespace tarvimo

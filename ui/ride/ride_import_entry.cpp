@@ -7,9 +7,9 @@
 #include <QtGlobal>
 
 extern "C" Q_DECL_EXPORT bool tarvimo_import_ride(QWidget& parent, const QString& path,
-                                                  const QString& decimal,
+                                                  const tarvimo::RideSheet& sheet,
                                                   tarvimo::RideChoice& choice) {
-    const auto chosen = tarvimo::importRide(parent, path, decimal);
+    const auto chosen = tarvimo::importRide(parent, path, sheet);
     if (chosen)
         choice = *chosen;
     return chosen.has_value();

@@ -112,12 +112,14 @@ QString rideNotes(const RideFile& file, bool rises, bool timesAdvance) {
     }
     if (!ride.hasTimes())
         notes << QStringLiteral("Il file non ha i tempi dei punti: \"Usa questa salita\" scrive "
-                                "la distanza e il dislivello, e i campi del tempo restano come "
-                                "sono.");
+                                "la distanza e il dislivello, e come tempo quello previsto alla "
+                                "potenza obiettivo, se è data; senza, i campi del tempo restano "
+                                "come sono.");
     else if (!timesAdvance)
         notes << QStringLiteral("I tempi del file non avanzano: \"Usa questa salita\" scrive la "
-                                "distanza e il dislivello, e i campi del tempo e la data restano "
-                                "come sono.");
+                                "distanza e il dislivello, e come tempo quello previsto alla "
+                                "potenza obiettivo, se è data; la data e, senza obiettivo, i "
+                                "campi del tempo restano come sono.");
     if (const auto late = ride.timesOutOfOrder())
         notes << QString::fromStdString(
             counted(std::int64_t(late),

@@ -220,8 +220,14 @@ void MainWindow::openRide(const QString& path) {
         return;
     m_openingRide = true;
     const QPointer<QWidget> focused = QApplication::focusWidget();
-    const auto choice =
-        importRideThroughModule(*this, path, QString::fromStdString(m_settings.decimal));
+    const RideSheet sheet{m_sheet, m_settings, [this](Field field) {
+                              const QLineEdit* box = edit(field);
+                              return box ? box->accessibleName()
+                                         : QString::fromUtf8(
+                                               fieldInfo(field).name.data(),
+                                               qsizetype(fieldInfo(field).name.size()));
+                          }};
+    const auto choice = importRideThroughModule(*this, path, sheet);
     m_openingRide = false;
     if (choice) {
         const std::pair<Field, const QString*> texts[] = {

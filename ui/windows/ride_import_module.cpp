@@ -12,12 +12,12 @@ namespace tarvimo {
 namespace {
 
 // Defined in ride/ride_import_entry.cpp.
-using ImportEntry = bool (*)(QWidget&, const QString&, const QString&, RideChoice&);
+using ImportEntry = bool (*)(QWidget&, const QString&, const RideSheet&, RideChoice&);
 
 } // namespace
 
 std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString& path,
-                                                  const QString& decimal) {
+                                                  const RideSheet& sheet) {
     QString failure;
     const auto entry = moduleEntry<ImportEntry>(QStringLiteral(TARVIMO_RIDE_MODULE),
                                                 "tarvimo_import_ride", failure);
@@ -33,7 +33,7 @@ std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString
         return std::nullopt;
     }
     RideChoice choice;
-    if (!entry(parent, path, decimal, choice))
+    if (!entry(parent, path, sheet, choice))
         return std::nullopt;
     return choice;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ride/ride_choice.h"
+#include "ride/ride_sheet.h"
 
 #include <optional>
 
@@ -15,6 +16,6 @@ namespace tarvimo {
 // and the window are loaded the first time the user opens a ride, not every time the program
 // starts. Where the module cannot be loaded, a message over `parent` says why.
 std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString& path,
-                                                  const QString& decimal);
+                                                  const RideSheet& sheet);
 
 } // namespace tarvimo

@@ -4,6 +4,7 @@
 // "Importa salita" driven as a user would: a generated ride opened from the main window, the
 // handles moved with keys, the window closed with Enter or Escape, the fields read back.
 
+#include "climb_estimate.h"
 #include "modal_helper.h"
 #include "ride/ride_messages.h"
 #include "ride_file.h"
@@ -13,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QProgressDialog>
@@ -29,13 +31,16 @@ namespace {
 // The times a generated ride carries.
 enum class Times { Every3s, None, Placeholder, Before1990 };
 
-// 200 points 10 m apart climbing at 8 % from 100 m; 3 s a point from noon, or else `times`.
-QByteArray climbTcx(Times times) {
+// Points 10 m apart at `elevations`, by default 200 climbing at 8 % from 100 m; 3 s a point from
+// noon, or else `times`.
+QByteArray climbTcx(Times times, QList<double> elevations = {}) {
+    for (int i = 0; i < 200 && elevations.size() == i; ++i)
+        elevations.append(100.0 + i * 0.8);
     QByteArray points;
     const QDateTime noon(times == Times::Before1990 ? QDate(1985, 6, 14) : QDate(2026, 6, 14),
                          QTime(12, 0), Qt::UTC);
-    for (int i = 0; i < 200; ++i) {
-        const double elevation = 100.0 + i * 0.8;
+    for (int i = 0; i < elevations.size(); ++i) {
+        const double elevation = elevations[i];
         // The smallest 32-bit time, which some exporters write on every point.
         const QByteArray at = times == Times::Placeholder
                                   ? QByteArray("1901-12-13T20:45:52Z")
@@ -74,6 +79,9 @@ private slots:
     void opensRide();
     void opensDamagedFit_data();
     void opensDamagedFit();
+    void estimateIsCalculated_data();
+    void estimateIsCalculated();
+    void choosesClimbFromList();
     void dropOnTextBox();
     void cancelsLongRead_data();
     void cancelsLongRead();
@@ -212,6 +220,110 @@ void ImportWindowTest::opensDamagedFit() {
                  .arg(last));
     QVERIFY(window.edit(Field::sceglilunghezza)->text() != QStringLiteral("5100"));
     QCOMPARE(window.edit(Field::sceglidata)->text(), QStringLiteral("01-06-2024"));
+}
+
+void ImportWindowTest::estimateIsCalculated_data() {
+    QTest::addColumn<Times>("times");
+    QTest::addColumn<QString>("target"); // typed as the target power
+    QTest::addColumn<Field>("field");    // a field given a text beyond any number, or
+    QTest::addColumn<bool>("faulty");    // left as it is
+    QTest::newRow("a ride with times: Calcola gives the estimate shown")
+        << Times::Every3s << QString() << Field::massac << false;
+    QTest::newRow("a route without times: the sheet's time, Calcola gives the estimate shown")
+        << Times::None << QString() << Field::massac << false;
+    QTest::newRow("a route without times at 250 W: the predicted time gives 250 W to a second")
+        << Times::None << QStringLiteral("250") << Field::massac << false;
+    QTest::newRow("a mass beyond any number: no estimate, the field named")
+        << Times::Every3s << QString() << Field::massac << true;
+    QTest::newRow("no times and the sheet's seconds beyond any number: that field named")
+        << Times::None << QString() << Field::sceglisecondi << true;
+}
+
+// What the window shows is what the main window calculates once the climb is used.
+void ImportWindowTest::estimateIsCalculated() {
+    QFETCH(Times, times);
+    QFETCH(QString, target);
+    QFETCH(Field, field);
+    QFETCH(bool, faulty);
+    const QString path = m_dir.filePath(QStringLiteral("stima.tcx"));
+    QVERIFY(writeFile(path, climbTcx(times)));
+    MainWindow window(NumberSettings::italian());
+    if (faulty)
+        window.edit(field)->setText(QStringLiteral("1e999"));
+    QString shown, why;
+    testing::onNextModal([&](QWidget* modal) {
+        QTest::keyClicks(modal->findChild<QLineEdit*>(QStringLiteral("potenzaObiettivo")), target);
+        const auto* estimate = modal->findChild<QLabel*>(QStringLiteral("potenzaStimata"));
+        shown = estimate->text();
+        why = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(estimate))
+                  ->text(QAccessible::Description);
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    window.openRide(path);
+    if (faulty) {
+        QCOMPARE(shown, QStringLiteral("—"));
+        QVERIFY2(why.contains(window.edit(field)->accessibleName()), qPrintable(why));
+        return;
+    }
+    window.calculate();
+    const double total =
+        localeNumber(window.sheet().text(Field::mostraptot).c_str(), NumberSettings::italian());
+    if (target.isEmpty()) {
+        QCOMPARE(shown, QStringLiteral("%1 W").arg(std::lround(total)));
+        return;
+    }
+    const auto power = [&](double seconds) {
+        return *estimateTotalPower(window.sheet(), NumberSettings::italian(), 1990, 159, seconds)
+                    .watts;
+    };
+    const double seconds = window.edit(Field::scegliminuti)->text().toDouble() * 60 +
+                           window.edit(Field::sceglisecondi)->text().toDouble();
+    QVERIFY2(std::abs(total - 250) <= power(seconds - 1) - power(seconds + 1),
+             qPrintable(QString::number(total)));
+}
+
+// Two climbs: Down in the list takes the handles from the proposed first to the second, Enter
+// uses it; a handle moved by hand leaves no row chosen.
+void ImportWindowTest::choosesClimbFromList() {
+    QList<double> elevations;
+    double at = 100;
+    for (const auto& [points, rise] :
+         {std::pair{50, 0.0}, {200, 0.8}, {150, -0.8}, {50, 0.0}, {150, 0.6}, {30, 0.0}}) {
+        for (int i = 0; i < points; ++i)
+            elevations.append(at += rise);
+    }
+    const QString path = m_dir.filePath(QStringLiteral("due salite.tcx"));
+    QVERIFY(writeFile(path, climbTcx(Times::Every3s, elevations)));
+    MainWindow window(NumberSettings::italian());
+    QStringList rows;
+    QString spoken, shown;
+    int proposed = -1, afterLeft = 0;
+    testing::onNextModal([&](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("salite"));
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
+        proposed = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Down);
+        spoken = QAccessible::queryAccessibleInterface(list)->child(1)->text(QAccessible::Name);
+        shown = modal->findChild<QLabel*>(QStringLiteral("distanza"))->text();
+        QTest::keyClick(modal->findChild<QWidget*>(QStringLiteral("fineSalita")), Qt::Key_Left);
+        afterLeft = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Down); // from no row: the first
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    window.openRide(path);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(proposed, 0); // the climb to the highest point
+    QCOMPARE(spoken, rows[1]);
+    QCOMPARE(afterLeft, -1);
+    const QString length = window.edit(Field::sceglilunghezza)->text();
+    QCOMPARE(shown,
+             QStringLiteral("%1 km").arg(length.toDouble() / 1000, 0, 'f', 2).replace(u'.', u','));
+    QVERIFY2(rows[1].contains(QStringLiteral(" · %1 km · ")
+                                  .arg(length.toDouble() / 1000, 0, 'f', 1)
+                                  .replace(u'.', u',')),
+             qPrintable(rows[1]));
 }
 
 // A file dropped on a text box opens the ride; its address never becomes the box's text.
