@@ -12,7 +12,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release --parallel "$(nproc)" >/dev/null
 
 source scripts/xvfb.sh
-start_xvfb "${SCREENSHOT_DISPLAY:-97}"
+# Large enough for the windows at scale 2, as on the screens that use it.
+start_xvfb "${SCREENSHOT_DISPLAY:-97}" 1920x1200x24
 app=
 trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 
