@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that need a screen: starts a virtual X server and sets DISPLAY; the
 # caller stops it with: kill "$XVFB_PID". The server takes display :$1 if that is free and
-# otherwise the first free one, so that a check never drives a server another run started.
+# otherwise the first free one, so that a check never drives a server another run started. It
+# never resets: by default Xvfb starts afresh when its last client leaves, and a program started
+# in that moment finds no screen.
 # Usage: start_xvfb <display> [screen, 1024x768x24 by default]
 start_xvfb() {
     local number wanted=$1
@@ -10,9 +12,9 @@ start_xvfb() {
     for _ in 1 2; do
         if [ -n "$wanted" ] && [ ! -e "/tmp/.X$wanted-lock" ] && [ ! -e "/tmp/.X11-unix/X$wanted" ]; then
             echo "$wanted" >"$number"
-            Xvfb ":$wanted" -screen 0 "${2:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+            Xvfb ":$wanted" -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
         else
-            Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+            Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
         fi
         XVFB_PID=$!
         sleep 1
