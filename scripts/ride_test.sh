@@ -8,8 +8,9 @@
 # accepted with Enter, and the filled fields read from outside over AT-SPI
 # (scripts/ride_probe.py); and a ride with two climbs, the second chosen in the list by
 # keyboard. Then, on weston nested in the Xvfb server where weston and qt6-wayland are installed,
-# the command line and a drop from DRAG_PROGRAM, a Wayland client that drags the file. Exits 77, which CTest shows as "Skipped", where Xvfb, xdotool,
-# dbus-run-session, the accessibility bus or python3-pyatspi are missing.
+# the command line and a drop from DRAG_PROGRAM, a Wayland client that drags the file. Exits 77,
+# which CTest shows as "Skipped", where Xvfb, xdotool, dbus-run-session, the accessibility bus or
+# python3-pyatspi are missing.
 # Usage: scripts/ride_test.sh PROGRAM DRAG_PROGRAM   (display :$RIDE_DISPLAY, 130 unless set)
 set -euo pipefail
 self=$(realpath "$0")
