@@ -148,7 +148,9 @@ wait "$app_pid" || fail "su Wayland il programma è terminato con stato $?: $(ca
 echo "Wayland: nessun errore del compositore; chiusura normale con stato 0"
 
 # ---------------------------------------------------------------- X11
-start_xvfb "$x11_display"
+# The program starts here again and again: by default Xvfb starts afresh when its last client
+# leaves, and a program started in that moment finds no screen.
+start_xvfb "$x11_display" 1024x768x24 -noreset
 pids+=("$XVFB_PID")
 poll xdpyinfo >/dev/null || fail "Xvfb $DISPLAY non parte"
 

@@ -2,19 +2,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that need a screen: starts a virtual X server and sets DISPLAY; the
 # caller stops it with: kill "$XVFB_PID". The server takes display :$1 if that is free and
-# otherwise the first free one, so that a check never drives a server another run started. It
-# never resets: by default Xvfb starts afresh when its last client leaves, and a program started
-# in that moment finds no screen.
-# Usage: start_xvfb <display> [screen, 1024x768x24 by default]
+# otherwise the first free one, so that a check never drives a server another run started.
+# Options after the screen go to Xvfb.
+# Usage: start_xvfb <display> [screen, 1024x768x24 by default] [Xvfb options...]
 start_xvfb() {
-    local number wanted=$1
+    local number wanted=$1 screen=${2:-1024x768x24}
+    shift $(($# < 2 ? $# : 2))
     number=$(mktemp)
     for _ in 1 2; do
         if [ -n "$wanted" ] && [ ! -e "/tmp/.X$wanted-lock" ] && [ ! -e "/tmp/.X11-unix/X$wanted" ]; then
             echo "$wanted" >"$number"
-            Xvfb ":$wanted" -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
+            Xvfb ":$wanted" -screen 0 "$screen" -nolisten tcp "$@" >/dev/null 2>&1 &
         else
-            Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
+            Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$number" >/dev/null 2>&1 &
         fi
         XVFB_PID=$!
         sleep 1

@@ -221,8 +221,7 @@ class Monkey(FieldReader):
     # -- the X server, the window manager, the program
     def start_x(self):
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL)
+                                 "-nolisten", "tcp"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.procs.append(xvfb)
         ready, _, _ = select.select([xvfb.stdout], [], [], 30)
         if not ready:
