@@ -387,8 +387,4 @@ ClimbProposal proposeClimb(const Ride& ride) {
     return proposal;
 }
 
-Climb findClimb(const Ride& ride) {
-    return proposeClimb(ride).stretch;
-}
-
 } // namespace tarvimo

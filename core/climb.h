@@ -72,7 +72,4 @@ struct ClimbProposal {
 };
 ClimbProposal proposeClimb(const Ride& ride);
 
-// The proposal's stretch, for callers written before the list of climbs.
-Climb findClimb(const Ride& ride);
-
 } // namespace tarvimo
