@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The include graph of the program's own sources: every arrow points down a floor, and no file
-# reaches itself. Floors: core 0, import and store 1, ui's widgets, look, printing, ride and
+# reaches itself. Floors: core 0, import and store 1, ui's widgets, look, printing, ride, diary and
 # tools 2, windows 3, app 4; a file may include its own room or a lower floor. Rooms name
 # themselves in includes ("windows/main_window.h"); core, import and store headers go by bare
 # name.
@@ -19,7 +19,7 @@ function(room_of file out_room out_floor)
     elseif(file MATCHES "^store/")
         set(room store)
         set(floor 1)
-    elseif(file MATCHES "^ui/(widgets|look|printing|ride|tools)/")
+    elseif(file MATCHES "^ui/(widgets|look|printing|ride|diary|tools)/")
         set(room ${CMAKE_MATCH_1})
         set(floor 2)
     elseif(file MATCHES "^ui/windows/")

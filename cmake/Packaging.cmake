@@ -8,13 +8,14 @@ set(TARVIMO_APP_ID org.tarvimo.Tarvimo)
 set(TARVIMO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvimo)
 
 install(TARGETS tarvimo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Loaded by the program the first time it prints or opens a ride (ui/windows/module_loader.cpp). A
+# Loaded by the program the first time it prints, opens a ride or keeps the diary (ui/windows/module_loader.cpp). A
 # folder of their own below the library folder keeps them off the linker's path.
-install(TARGETS tarvimo_print tarvimo_ride LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
+install(TARGETS tarvimo_print tarvimo_ride tarvimo_diary LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tarvimo)
 # A stripped install also drops the compiler's ident strings, as Debian's own packages do.
 install(CODE "set(tarvimo_binaries ${CMAKE_INSTALL_BINDIR}/tarvimo
                                    ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_print>
-                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_ride>)")
+                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_ride>
+                                   ${CMAKE_INSTALL_LIBDIR}/tarvimo/$<TARGET_FILE_NAME:tarvimo_diary>)")
 install(CODE [[
     if(CMAKE_INSTALL_DO_STRIP)
         foreach(binary IN LISTS tarvimo_binaries)
@@ -69,8 +70,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads its windowing plugins at run time, where dpkg-shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt loads its windowing plugins and the diary's SQLite driver at run time, where dpkg-shlibdeps
+# cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, gpsbabel")
 set(CPACK_STRIP_FILES ON)

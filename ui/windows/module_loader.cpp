@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
+#include <QMessageBox>
 
 namespace tarvimo {
 
@@ -20,6 +21,17 @@ QFunctionPointer moduleEntry(const QString& fileName, const char* symbol, QStrin
         failure = module.errorString();
     }
     return nullptr;
+}
+
+void showModuleFailure(QWidget& parent, const QString& what, const QString& failure,
+                       const QString& unchanged) {
+    QMessageBox box(
+        QMessageBox::Critical, QStringLiteral("Tarvimo"),
+        QStringLiteral("Il modulo di Tarvimo %1 non si può caricare (%2).").arg(what, failure),
+        QMessageBox::Ok, &parent);
+    box.setObjectName(QStringLiteral("erroreModulo"));
+    box.setInformativeText(unchanged);
+    box.exec();
 }
 
 } // namespace tarvimo

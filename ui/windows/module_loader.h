@@ -6,12 +6,19 @@
 #include <QString>
 #include <QtGlobal>
 
+class QWidget;
+
 namespace tarvimo {
 
 // Finds `symbol` in the module `fileName`: beside the program in the build tree, in the
 // program's library folder once installed. The module stays loaded, so a second call only looks
 // the name up again. Null where it cannot be loaded, with the loader's reason in `failure`.
 QFunctionPointer moduleEntry(const QString& fileName, const char* symbol, QString& failure);
+
+// The message over `parent` where a module a user asked for cannot be loaded: `what` names the
+// module ("che legge le tracce"), `unchanged` says what stays as it was.
+void showModuleFailure(QWidget& parent, const QString& what, const QString& failure,
+                       const QString& unchanged);
 
 template <typename Entry>
 Entry moduleEntry(const QString& fileName, const char* symbol, QString& failure) {

@@ -5,8 +5,6 @@
 
 #include "windows/module_loader.h"
 
-#include <QMessageBox>
-
 namespace tarvimo {
 
 namespace {
@@ -22,14 +20,8 @@ std::optional<RideChoice> importRideThroughModule(QWidget& parent, const QString
     const auto entry = moduleEntry<ImportEntry>(QStringLiteral(TARVIMO_RIDE_MODULE),
                                                 "tarvimo_import_ride", failure);
     if (!entry) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Tarvimo"),
-                        QStringLiteral("Il modulo di Tarvimo che legge le tracce non si può "
-                                       "caricare (%1).")
-                            .arg(failure),
-                        QMessageBox::Ok, &parent);
-        box.setObjectName(QStringLiteral("erroreModulo"));
-        box.setInformativeText(QStringLiteral("I campi restano come erano."));
-        box.exec();
+        showModuleFailure(parent, QStringLiteral("che legge le tracce"), failure,
+                          QStringLiteral("I campi restano come erano."));
         return std::nullopt;
     }
     RideChoice choice;
