@@ -180,11 +180,13 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A ride being read still needs this window.
-    if (m_openingRide)
+    // A ride being read still needs this window: it closes once the ride is done.
+    if (m_openingRide) {
+        m_closeAfterRide = true;
         event->ignore();
-    else
+    } else {
         QWidget::closeEvent(event);
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -229,6 +231,10 @@ void MainWindow::openRide(const QString& path) {
                           }};
     const auto choice = importRideThroughModule(*this, path, sheet);
     m_openingRide = false;
+    if (std::exchange(m_closeAfterRide, false)) {
+        close();
+        return;
+    }
     if (choice) {
         const std::pair<Field, const QString*> texts[] = {
             {Field::sceglilunghezza, &choice->length}, {Field::sceglidislivello, &choice->gain},

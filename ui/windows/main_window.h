@@ -63,6 +63,7 @@ private:
     bool m_echoing = false;
     bool m_focusedOnce = false;
     bool m_openingRide = false;
+    bool m_closeAfterRide = false; // asked to close while a ride was open
     QString m_pendingRide;
 };
 

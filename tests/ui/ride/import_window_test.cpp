@@ -82,6 +82,7 @@ private slots:
     void estimateIsCalculated_data();
     void estimateIsCalculated();
     void choosesClimbFromList();
+    void closeWaitsForTheRide();
     void dropOnTextBox();
     void cancelsLongRead_data();
     void cancelsLongRead();
@@ -284,6 +285,25 @@ void ImportWindowTest::estimateIsCalculated() {
 
 // Two climbs: Down in the list takes the handles from the proposed first to the second, Enter
 // uses it; a handle moved by hand leaves no row chosen.
+// The main window closed while "Importa salita" is open (its close comes before the window's
+// own loop has ended): the request is kept, and the window closes once the ride is done.
+void ImportWindowTest::closeWaitsForTheRide() {
+    const QString path = m_dir.filePath(QStringLiteral("chiusa.tcx"));
+    QVERIFY(writeFile(path, climbTcx(Times::Every3s)));
+    MainWindow window(NumberSettings::italian());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    bool stayedOpen = false;
+    testing::onNextModal([&](QWidget* modal) {
+        window.close();
+        stayedOpen = window.isVisible();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    window.openRide(path);
+    QVERIFY(stayedOpen);
+    QVERIFY(!window.isVisible());
+}
+
 void ImportWindowTest::choosesClimbFromList() {
     QList<double> elevations;
     double at = 100;
