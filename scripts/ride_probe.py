@@ -111,14 +111,16 @@ def said(process):
     return lines
 
 
-def hear(lines, word, what, seconds=120, meanwhile=None):
-    """Waits until `word` is said, doing `meanwhile` every second until then."""
+def hear(source, lines, word, what, seconds=120, meanwhile=None):
+    """Waits until `source` says `word`, doing `meanwhile` every second until then."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         try:
             if lines.get(timeout=1) == word:
                 return
         except queue.Empty:
+            if source.poll() is not None:
+                fail(f"{what}: the dragging client ended first, status {source.returncode}")
             if meanwhile:
                 meanwhile()
     fail(f"{what}: not within {seconds} s")
@@ -141,13 +143,13 @@ def drag_across(program, app, ride):
                                             and sy - 10 <= p[1] <= sy + sheight + 10))
     start = (sx + swidth // 2, sy + sheight // 2)
     subprocess.run(["xdotool", "mousemove", *map(str, start), "mousedown", "1"], check=True)
-    hear(lines, "trascino", "the drag begun in the dragging client")
+    hear(source, lines, "trascino", "the drag begun in the dragging client")
     for step in range(1, 11):
         subprocess.run(["xdotool", "mousemove", str(start[0] + (end[0] - start[0]) * step // 10),
                         str(start[1] + (end[1] - start[1]) * step // 10)], check=True)
     # A slow target answers late: the pointer moves a pixel and back until it does.
     nudge = iter(range(10**6))
-    hear(lines, "accettato", "the main window accepting the dragged ride",
+    hear(source, lines, "accettato", "the main window accepting the dragged ride",
          meanwhile=lambda: subprocess.run(["xdotool", "mousemove", str(end[0] + next(nudge) % 2),
                                            str(end[1])], check=True))
     subprocess.run(["xdotool", "mouseup", "1"], check=True)

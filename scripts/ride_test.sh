@@ -119,25 +119,42 @@ if ! command -v weston >/dev/null ||
     exit 0
 fi
 source scripts/weston.sh
-start_weston wl-tarvimo-ride "$work/weston.log" --width=900 --height=700
-trap 'kill "$WESTON_PID" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
 # Its output window shown, for the pointer to move in.
 weston_shown() {
     local id
     id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Weston Compositor.*/\1/p')
     [ -n "$id" ] && xwininfo -id "${id%%$'\n'*}" | grep -q IsViewable
 }
-for _ in $(seq 600); do
-    weston_shown && break
-    sleep 0.2
-done
-weston_shown || { echo "weston non mostra la sua finestra"; exit 1; }
+# A fresh weston for each way: a nested weston driven by XTEST sometimes stops passing a press
+# on to a client's drag (about one run in three), and then stays so until it is restarted.
+nested_weston() {
+    [ -z "${WESTON_PID:-}" ] || { kill "$WESTON_PID" 2>/dev/null; wait "$WESTON_PID" 2>/dev/null; } || true
+    start_weston wl-tarvimo-ride "$work/weston.log" --width=900 --height=700
+    for _ in $(seq 600); do
+        weston_shown && return 0
+        sleep 0.2
+    done
+    echo "weston non mostra la sua finestra"
+    return 1
+}
+trap 'kill "${WESTON_PID:-}" "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
 for way in command-line drop; do
-    echo "== Wayland (weston), $way"
-    # The pointer parked in the output's bottom right corner, moving within it, where the probe
-    # leaves it out of what is drawn.
-    xdotool mousemove 450 350 mousemove 899 699
-    # Generous: each step of the probe waits for the state it needs, under load too.
-    timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way" \
-        wl-tarvimo-ride
+    # The drop is tried up to three times, each on a fresh weston; the check fails if none works.
+    tries=1
+    [ "$way" = drop ] && tries=3
+    for try in $(seq "$tries"); do
+        echo "== Wayland (weston), $way${try:+, prova $try}"
+        nested_weston
+        # The pointer parked in the output's bottom right corner, moving within it, where the
+        # probe leaves it out of what is drawn.
+        xdotool mousemove 450 350 mousemove 899 699
+        # Generous: each step of the probe waits for the state it needs, under load too.
+        if timeout 600 dbus-run-session -- bash "$self" --in-session "$program" "$ride" "$way" \
+            wl-tarvimo-ride; then
+            continue 2
+        fi
+        echo "-- weston:"
+        tail -n 20 "$work/weston.log"
+    done
+    exit 1
 done
