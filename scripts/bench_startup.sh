@@ -28,7 +28,11 @@ fi
 
 echo "load: $(uptime)"
 results=$(mktemp)
-trap 'kill $XVFB_PID $BUS_PID 2>/dev/null || true; rm -f "$results"' EXIT
+home=$(mktemp -d)
+trap 'kill $XVFB_PID $BUS_PID 2>/dev/null || true; rm -rf "$results" "$home"' EXIT
+# No saved values: every run starts as the first one did.
+source scripts/fresh_home.sh
+fresh_home "$home"
 
 # One row per run: "<bus> <program> first_paint_ms=... max_rss_kib=...". Each pair runs in turn
 # minimal first, then Tarvimo first, so that neither gains from its place.
