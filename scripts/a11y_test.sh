@@ -19,6 +19,8 @@ if [ "${1:-}" = "--in-session" ]; then
     trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
           rm -rf "$XDG_RUNTIME_DIR"' EXIT
     source scripts/a11y_bus.sh
+    source scripts/fresh_home.sh
+    fresh_home "$XDG_RUNTIME_DIR/home"
     start_a11y_bus
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 "$program" &
     app=$!

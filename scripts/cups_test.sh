@@ -52,7 +52,8 @@ lpadmin -d "$queue"
 lpstat -d
 
 export QT_QPA_PLATFORM=offscreen
-TARVIMO_CUPS_OUTPUT="$out/job.out" "$tests/print_through_cups_test"
+XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data" TARVIMO_CUPS_OUTPUT="$out/job.out" \
+    "$tests/print_through_cups_test"
 ls -l "$out"
 
 # With no queue at all the same button offers to save a PDF instead.

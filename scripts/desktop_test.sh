@@ -29,6 +29,9 @@ export XDG_RUNTIME_DIR=$work LANG=C.UTF-8 LC_ALL=C.UTF-8
 # No print queue, whatever the machine has: "Stampa" then offers the PDF.
 export CUPS_SERVER=$work/no-cups.sock
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME GTK_THEME QT_STYLE_OVERRIDE
+# Each start of the program from the default values, in folders of its own.
+source scripts/fresh_home.sh
+fresh_home "$work/home"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
 
@@ -87,8 +90,12 @@ app_pid=$!
 pids+=($app_pid)
 poll box_sized "$screen0" 358x284 >/dev/null || fail "finestra iniziale non vista su Wayland"
 xdotool key Return
-main=$(poll box_sized "$screen0" 390x395) || fail "finestra principale non vista su Wayland"
+# 384x362 of client area under the menu bar, within weston's frame (6 wide, 33 high).
+main=$(poll box_sized "$screen0" '390x[0-9]*') || fail "finestra principale non vista su Wayland"
 read -r mw mh mx my < <(echo "$main" | tr 'x+' '  ')
+bar=$((mh - 33 - 362))
+echo "Wayland, principale: ${mw}x${mh} con la cornice, barra dei menu alta $bar"
+[ "$bar" -gt 10 ] && [ "$bar" -le 40 ] || fail "Wayland: barra dei menu alta $bar"
 xdotool key ctrl+a
 xdotool type --delay 50 '12,5'
 sleep 0.5
@@ -126,7 +133,7 @@ check_maximise() { # name output-window x-offset window-box content-size before.
     [ "$inside" -le 40 ] && [ "$after" -le 40 ] || fail "$name: il contenuto è cambiato"
     cp "$work/max.png" "$work/$name-maximised.png"
 }
-check_maximise principale "$screen0" 0 "$main" 384x362 "$work/main-before.png"
+check_maximise principale "$screen0" 0 "$main" "384x$((362 + bar))" "$work/main-before.png"
 
 # "?" from the keyboard (Shift+Tab from the first box, then Return), with the pointer on the
 # second output, where the help window then opens.
@@ -173,8 +180,10 @@ text = max((abs(l - band), l) for n, l in colours if n >= 5)[1]
 print("%.2f" % ((max(band, text) + 0.05) / (min(band, text) + 0.05)))'
 }
 
-# Starts the program and leaves the splash for the main window, whose id goes in $main.
+# Starts the program, from the default values, and leaves the splash for the main window, whose
+# id goes in $main, and the menu bar's height in $bar: the controls sit that much lower.
 start_x11() {
+    rm -rf "$work/home/config/Tarvimo" "$work/config/Tarvimo"
     "$@" "$app" >"$work/x11.log" 2>&1 &
     app_pid=$!
     pids+=($app_pid)
@@ -183,6 +192,11 @@ start_x11() {
     xdotool windowfocus --sync "$splash" key Return
     main=$(poll xdotool search --onlyvisible --name '^Tarvimo v0\.1 $') ||
         fail "finestra principale non vista"
+    local size
+    size=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
+    bar=$((${size#*x} - 362))
+    [ "${size%x*}" = 384 ] && [ "$bar" -gt 10 ] && [ "$bar" -le 40 ] ||
+        fail "finestra principale di ${size}: non 384x362 sotto la barra dei menu"
 }
 stop_x11() {
     kill "$app_pid" 2>/dev/null || true
@@ -200,7 +214,8 @@ import -window "$main" "$work/k0.png"
 xdotool windowfocus --sync "$main" key --delay 20 $(printf 'Tab %.0s' $(seq 20)) Return # "Calcola"
 sleep 0.3
 import -window "$main" "$work/k1.png"
-for k in k0 k1; do convert "$work/$k.png" -crop 384x146+0+216 +repage "$work/$k-results.png"; done
+echo "X11, principale: 384x$((362 + bar)), barra dei menu alta $bar"
+for k in k0 k1; do convert "$work/$k.png" -crop "384x146+0+$((216 + bar))" +repage "$work/$k-results.png"; done
 results=$(changed "$work/k0-results.png" "$work/k1-results.png")
 echo "Tastiera: Invio su \"Calcola\" cambia $results pixel dei risultati"
 [ "$results" -gt 500 ] || fail "Invio su \"Calcola\" non calcola"
@@ -227,7 +242,14 @@ echo "Tastiera nella guida: Tab, Tab, Tab, Tab, Maiusc+Tab; pixel diversi 1-3: $
 xdotool key Escape
 sleep 0.5
 xdotool search --onlyvisible --name '^Help$' >/dev/null && fail "Esc non chiude la guida"
-stop_x11
+# "Esci" (Ctrl+Q) from a field ends the program normally, and the values it had are kept.
+xdotool windowfocus --sync "$main" key ctrl+q
+for _ in $(seq 50); do running "$app_pid" || break; sleep 0.1; done
+running "$app_pid" && fail "Ctrl+Q non chiude il programma"
+wait "$app_pid" || fail "dopo Ctrl+Q il programma è terminato con stato $?"
+grep -q '^massac=60$' "$XDG_CONFIG_HOME/Tarvimo/tarvimo.ini" ||
+    fail "Ctrl+Q: valori non salvati in $XDG_CONFIG_HOME/Tarvimo/tarvimo.ini"
+echo "Ctrl+Q: chiusura normale, valori salvati in \$XDG_CONFIG_HOME/Tarvimo/tarvimo.ini"
 
 # Palettes: the help band's contrast and the printed page, measured from pixels. Dark ones from
 # GTK's Adwaita and from qt6ct, and a high-contrast one, white on black, through qt6ct.
@@ -250,17 +272,17 @@ for palette in light Adwaita:dark qt6ct-darker qt6ct-high-contrast; do
     qt6ct-high-contrast) qt6ct_with "$work/high-contrast.conf" ;;
     esac
     name=${palette/:/-}
-    xdotool mousemove --window "$main" 116 196 click 1 # "?"
+    xdotool mousemove --window "$main" 116 $((196 + bar)) click 1 # "?"
     help=$(poll xdotool search --onlyvisible --name '^Help$') || fail "$palette: guida non vista"
     sleep 0.5
     import -window "$help" "$work/help-$name.png"
     ratio=$(band_contrast "$work/help-$name.png")
     xdotool windowfocus --sync "$help" key Escape
-    xdotool mousemove --window "$main" 76 164 click 1 # "Calcola"
+    xdotool mousemove --window "$main" 76 $((164 + bar)) click 1 # "Calcola"
     sleep 0.3
     import -window "$main" "$work/main-$name.png"
 
-    xdotool mousemove --window "$main" 52 196 click 1 # "Stampa"
+    xdotool mousemove --window "$main" 52 $((196 + bar)) click 1 # "Stampa"
     offer=$(poll xdotool search --onlyvisible --name '^Tarvimo$') || fail "$palette: nessuna offerta del PDF"
     xdotool windowfocus --sync "$offer" key Return
     dialog=$(poll xdotool search --onlyvisible --name '^Salva come PDF$') ||

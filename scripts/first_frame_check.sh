@@ -22,7 +22,10 @@ source scripts/xvfb.sh
 start_xvfb "${FIRST_FRAME_DISPLAY:-98}"
 shot=$(mktemp --suffix=.png)
 with_box=$(mktemp --suffix=.png)
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -f "$shot" "$with_box"' EXIT
+home=$(mktemp -d)
+trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$shot" "$with_box" "$home"' EXIT
+source scripts/fresh_home.sh
+fresh_home "$home"
 
 # The same picture on every machine: no desktop theme, no scaling, the default contact address.
 env -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_STYLE_OVERRIDE \

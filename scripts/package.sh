@@ -84,7 +84,8 @@ app=
 home=$(mktemp -d)
 trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$other" "$home"' EXIT
 # On the screen just started, whatever platform the caller's environment names.
-HOME=$home LANG=it_IT.UTF-8 env -u QT_QPA_PLATFORM /usr/bin/tarvimo &
+HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share LANG=it_IT.UTF-8 \
+    env -u QT_QPA_PLATFORM /usr/bin/tarvimo &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 sleep 3

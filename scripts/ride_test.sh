@@ -68,6 +68,8 @@ done
 work=$(mktemp -d /tmp/tarvimo-ride.XXXXXX)
 XDG_RUNTIME_DIR=$work
 export XDG_RUNTIME_DIR
+source scripts/fresh_home.sh
+fresh_home "$work/home"
 ride="$work/Salita di prova è.tcx"
 two="$work/Due salite.tcx"
 # 200 points 10 m apart climbing at 8 % from 100 m, 3 s apart from noon on 14 June 2026; with

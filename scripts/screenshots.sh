@@ -15,7 +15,11 @@ source scripts/xvfb.sh
 # Large enough for the windows at scale 2, as on the screens that use it.
 start_xvfb "${SCREENSHOT_DISPLAY:-97}" 1920x1200x24
 app=
-trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
+home=$(mktemp -d)
+trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$home"' EXIT
+# The default values in every picture, whatever the user kept.
+source scripts/fresh_home.sh
+fresh_home "$home"
 
 LANG=it_IT.UTF-8 build/release/ui/tarvimo &
 app=$!
@@ -25,11 +29,14 @@ import -window "$splash" docs/splash.png
 xdotool key Return
 
 main=$(xdotool search --sync --name '^Tarvimo v0\.1 $')
-xdotool mousemove --sync --window "$main" 76 164 click 1 # "Calcola"
+# The controls sit below the menu bar.
+height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x//p')
+bar=$((height - 362))
+xdotool mousemove --sync --window "$main" 76 $((164 + bar)) click 1 # "Calcola"
 sleep 0.5
 import -window "$main" docs/main-window.png
 
-xdotool mousemove --sync --window "$main" 116 196 click 1 # "?"
+xdotool mousemove --sync --window "$main" 116 $((196 + bar)) click 1 # "?"
 help=$(xdotool search --sync --name '^Help$')
 sleep 0.5
 import -window "$help" docs/help.png
@@ -48,7 +55,7 @@ echo "docs/splash-2x.png aggiornato."
 # and at scale 2.
 kill "$app" 2>/dev/null || true
 work=$(mktemp -d)
-trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $app $XVFB_PID 2>/dev/null || true; rm -rf "$work" "$home"' EXIT
 python3 scripts/ride_sample.py "$work/Colle di prova.gpx"
 mkdir -p "$work/qt6ct"
 printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\nstyle=Fusion\n' \

@@ -52,6 +52,7 @@ class Window:
     weight: int = 1
     modal: bool = False  # closed with Escape before another window is used
     drag: bool = False  # takes mouse drags
+    bar: bool = False  # a menu bar of its own height sits above `size`, which its points are in
 
 
 def twips(value):
@@ -79,7 +80,7 @@ def make_windows(table):
         "splash": Window("Tarvimo", (358, 284), weight=1,
                          controls={"Avvisofull": (258, 186), "Frame1": (166, 90)}),
         "main": Window("Tarvimo v0.1 ", (384, 362), "splash", ("key", "Return"), weight=8,
-                       controls=points, fields=boxes),
+                       controls=points, fields=boxes, bar=True),
         "help": Window("Help", (402, 284), "main", ("click", "Command1"), weight=3,
                        controls={"Text1": (200, 57), "Text2": (200, 176)}),
         # Its size follows the screen: the handles where the climb starts and ends on the
@@ -207,7 +208,9 @@ class FieldReader:
 class Monkey(FieldReader):
     def __init__(self, args, windows, work):
         self.args, self.windows, self.work = args, windows, work
+        # Folders of its own: the program starts from the default values, and keeps them there.
         self.env = dict(os.environ, HOME=str(work), XDG_RUNTIME_DIR=str(work), LC_ALL="C.UTF-8",
+                        XDG_CONFIG_HOME=str(work / "config"), XDG_DATA_HOME=str(work / "data"),
                         CUPS_SERVER=str(work / "no-cups.sock"), QT_QPA_PLATFORM="xcb",
                         ASAN_OPTIONS="detect_leaks=1", UBSAN_OPTIONS="print_stacktrace=1")
         for key in ("QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_STYLE_OVERRIDE"):
@@ -300,18 +303,27 @@ class Monkey(FieldReader):
                 pass
         return found
 
+    @staticmethod
+    def fits(win, size):
+        """Whether a window of this size can be `win`; a menu bar is a few dozen pixels high."""
+        if win.size is None or win.size == size:
+            return True
+        return win.bar and size[0] == win.size[0] and 0 < size[1] - win.size[1] <= 60
+
     def find(self, name):
         win = self.windows[name]
-        return next((w for w, n, s in self.visible()
-                     if n == win.title and win.size in (s, None)), None)
+        return next((w for w, n, s in self.visible() if n == win.title and self.fits(win, s)), None)
 
     def dialogs(self):
-        known = {(w.title, w.size) for w in self.windows.values()}
-        return [w for w, n, s in self.visible() if (n, s) not in known and (n, None) not in known]
+        return [w for w, n, s in self.visible()
+                if not any(n == win.title and self.fits(win, s) for win in self.windows.values())]
 
     def at(self, wid, win, point):
         """A point of the window in pixels; fractions of its size where its size is not fixed."""
         if win.size is not None:
+            if win.bar:  # the controls sit below the menu bar
+                height = self.dpy.create_resource_object("window", wid).get_geometry().height
+                return point[0], point[1] + height - win.size[1]
             return point
         geometry = self.dpy.create_resource_object("window", wid).get_geometry()
         return round(point[0] * geometry.width), round(point[1] * geometry.height)
@@ -344,10 +356,10 @@ class Monkey(FieldReader):
             kind, what = win.opener
             if kind == "key":
                 self.xdo("key", what)
-            elif kind == "drop":
-                self.drop(parent, self.windows[win.parent].controls[what])
             else:
-                self.click(parent, self.windows[win.parent].controls[what])
+                opener = self.windows[win.parent]
+                point = self.at(parent, opener, opener.controls[what])
+                (self.drop if kind == "drop" else self.click)(parent, point)
         return self.wait_for(name)
 
     def close_modal(self, but):
@@ -532,7 +544,7 @@ class Monkey(FieldReader):
             else:
                 self.close_app()
         elif action == "calcola":
-            self.click(wid, win.controls["pulsantecalcola"])
+            self.click(wid, self.at(wid, win, win.controls["pulsantecalcola"]))
         elif action == "stampa":
             self.stampa(wid, win, p)
         time.sleep(0.2)
@@ -543,7 +555,7 @@ class Monkey(FieldReader):
                 raise Fault(f"la finestra {name} non ha più la sua misura {win.size}")
 
     def stampa(self, wid, win, p):
-        self.click(wid, win.controls["Stampa"])
+        self.click(wid, self.at(wid, win, win.controls["Stampa"]))
         question = self.wait_dialog()
         self.xdo("windowactivate", "--sync", question, "key", p["answer"], timeout=5)
         if p["answer"] != "Return":

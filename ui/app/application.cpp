@@ -5,12 +5,15 @@
 
 #include "app/accessibility.h"
 #include "app/qt_number_settings.h"
+#include "saved_values.h"
 #include "windows/main_window.h"
 #include "windows/splash_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 namespace tarvimo {
@@ -41,9 +44,24 @@ SplashWindow* startTarvimo(QApplication& app, const QString& rideFile) {
     QObject::connect(splash, &SplashWindow::proceed, [settings, rideFile] {
         auto* window = new MainWindow(settings);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // The inputs of the last run; an unreadable file stays as it is until the next save.
+        SavedValues values;
+        const SavedValues::Loaded loaded = values.load();
+        window->showValues(loaded.texts);
+        const QString problem = values.message(loaded.status);
+        window->keepValuesIn(std::move(values));
         if (!rideFile.isEmpty())
             window->openRideWhenShown(rideFile);
         window->show();
+        if (!problem.isEmpty()) {
+            // Once the splash has gone, over the window it concerns.
+            QTimer::singleShot(0, window, [window, problem] {
+                QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvimo"), problem,
+                                QMessageBox::Ok, window);
+                box.setObjectName(QStringLiteral("erroreValori"));
+                box.exec();
+            });
+        }
     });
     splash->show();
     return splash;

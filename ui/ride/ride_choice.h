@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 
 namespace tarvimo {
 
@@ -16,6 +17,12 @@ struct RideChoice {
     QString seconds; // sceglisecondi, two digits
     QString date;    // sceglidata, dd-mm-yyyy
     QString name;    // sceglinomebici
+
+    // Where the texts came from, kept with a diary entry: the file's name without its folder,
+    // and the stretch chosen, in m along the ride's profile.
+    QString file;
+    double from = NAN;
+    double to = NAN;
 };
 
 } // namespace tarvimo

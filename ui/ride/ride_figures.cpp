@@ -86,6 +86,8 @@ RideChoice RideFigures::choice(const Ride& ride, std::size_t first, std::size_t 
     RideChoice choice;
     choice.length = QString::fromStdString(texts.length);
     choice.gain = QString::fromStdString(texts.gain);
+    choice.from = ride.distance(first);
+    choice.to = ride.distance(last);
     if (!name.isEmpty())
         choice.name = name;
     if (!stretch.seconds)

@@ -7,6 +7,7 @@
 #include "ride/ride_messages.h"
 #include "ride/ride_reading.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace tarvimo {
@@ -30,7 +31,9 @@ std::optional<RideChoice> importRide(QWidget& parent, const QString& path, const
     ImportWindow window(std::move(file), sheet, &parent);
     if (window.exec() != QDialog::Accepted)
         return std::nullopt;
-    return window.choice();
+    RideChoice choice = window.choice();
+    choice.file = QFileInfo(path).fileName();
+    return choice;
 }
 
 } // namespace tarvimo

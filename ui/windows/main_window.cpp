@@ -12,22 +12,27 @@
 #include "widgets/field_edit.h"
 #include "widgets/push_button.h"
 #include "windows/control_table.h"
+#include "windows/diary_module.h"
 #include "windows/help_window.h"
+#include "windows/main_menu.h"
 #include "windows/print_module.h"
 #include "windows/ride_import_module.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -54,21 +59,30 @@ QString droppedFile(const QMimeData& data) {
 MainWindow::MainWindow(NumberSettings settings, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_settings(std::move(settings)) {
+      m_settings(std::move(settings)), m_area(new QWidget(this)) {
     setObjectName(QStringLiteral("Interfaccia1"));
     setWindowTitle(QStringLiteral("Tarvimo v0.1 "));
     setWindowIcon(makeWindowIcon(WindowIcon::Main));
-    keepWindowSize(*this, QSize(twipsToPixels(5760), twipsToPixels(5430)));
     setFont(legacyFont(QStringLiteral("MS Sans Serif"), 8.25));
+    const QSize area(twipsToPixels(5760), twipsToPixels(5430));
+    m_area->setObjectName(QStringLiteral("areaDati"));
+    m_area->setAccessibleName(QStringLiteral("Dati e risultati"));
+    m_area->setFixedSize(area);
     buildControls();
+    buildMenus();
+    // The bar sits above the client area, which keeps its size; the window grows by the bar.
+    const int bar = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, area.width(), bar);
+    m_area->move(0, bar);
+    keepWindowSize(*this, area + QSize(0, bar));
     bindSheet();
     setAcceptDrops(true);
-    auto* open = new QShortcut(QKeySequence::Open, this);
-    open->setObjectName(QStringLiteral("apriTraccia"));
-    connect(open, &QShortcut::activated, this, &MainWindow::chooseRide);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The help window has no parent, so that it can go behind this one; it goes with it.
+    delete m_help;
+}
 
 HelpWindow* MainWindow::helpWindow() const {
     return m_help;
@@ -79,7 +93,7 @@ void MainWindow::buildControls() {
     std::vector<std::pair<int, QWidget*>> tabStops;
 
     for (const auto& row : mainWindowControls()) {
-        QWidget* parent = row.container ? containers.value(qs(row.container)) : this;
+        QWidget* parent = row.container ? containers.value(qs(row.container)) : m_area;
         QWidget* control = nullptr;
         const QString caption = row.caption ? qs(row.caption) : QString();
         switch (row.kind) {
@@ -147,16 +161,71 @@ void MainWindow::bindSheet() {
     });
     for (const auto& info : allFields()) {
         const Field field = info.field;
-        connect(edit(field), &QLineEdit::textChanged, this, [this, field](const QString& text) {
-            m_echoing = true;
-            m_sheet.setText(field, text.toStdString());
-            m_echoing = false;
-        });
+        const bool fromRide = field == Field::sceglilunghezza || field == Field::sceglidislivello ||
+                              field == Field::scegliminuti || field == Field::sceglisecondi;
+        connect(edit(field), &QLineEdit::textChanged, this,
+                [this, field, fromRide](const QString& text) {
+                    if (fromRide)
+                        m_ride.reset();
+                    m_echoing = true;
+                    m_sheet.setText(field, text.toStdString());
+                    m_echoing = false;
+                });
     }
     m_sheet.resetToDefaults();
     // The listener only hears changes, so the boxes are filled once from the sheet as it stands.
     for (const auto& info : allFields()) {
         showText(info.field, m_sheet.text(info.field));
+    }
+}
+
+void MainWindow::buildMenus() {
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("barraMenu"));
+    m_menuBar->setAccessibleName(QStringLiteral("Barra dei menu"));
+    QHash<QString, QMenu*> menus;
+    for (const auto& spec : mainMenus()) {
+        QMenu* menu = m_menuBar->addMenu(qs(spec.title));
+        menu->setObjectName(qs(spec.name));
+        menu->setAccessibleName(menu->title().remove(u'&'));
+        menus.insert(qs(spec.name), menu);
+    }
+    for (const auto& item : mainMenuItems()) {
+        QAction* action = menus.value(qs(item.menu))->addAction(qs(item.text));
+        action->setObjectName(qs(item.name));
+        if (item.shortcut)
+            action->setShortcut(QKeySequence(qs(item.shortcut), QKeySequence::PortableText));
+        // Reached from any control of the window, the menus closed or not.
+        action->setShortcutContext(Qt::WindowShortcut);
+        const MenuCommand command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] {
+            switch (command) {
+            case MenuCommand::OpenRide:
+                chooseRide();
+                break;
+            case MenuCommand::SaveToDiary:
+                saveToDiary();
+                break;
+            case MenuCommand::Print:
+                print();
+                break;
+            case MenuCommand::Quit:
+                close();
+                break;
+            case MenuCommand::ShowDiary:
+                showDiary();
+                break;
+            case MenuCommand::ResetValues:
+                resetValues();
+                break;
+            case MenuCommand::Help:
+                showHelp();
+                break;
+            case MenuCommand::About:
+                showAbout();
+                break;
+            }
+        });
     }
 }
 
@@ -184,9 +253,29 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_openingRide) {
         m_closeAfterRide = true;
         event->ignore();
-    } else {
-        QWidget::closeEvent(event);
+        return;
     }
+    if (m_savedValues && m_savedValues->save(m_sheet) == SavedValues::SaveStatus::Failed) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvimo"),
+                        m_savedValues->message(SavedValues::SaveStatus::Failed),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("erroreValori"));
+        box.setInformativeText(QStringLiteral("Chiudere comunque Tarvimo?"));
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    // The program ends with this window: no window of ours may stay open and keep it running.
+    if (m_help)
+        m_help->close();
+    const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->isWindow())
+            child->close();
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -244,15 +333,18 @@ void MainWindow::openRide(const QString& path) {
             if (!text->isNull())
                 m_sheet.setText(field, text->toStdString());
         }
+        m_ride = RideOrigin{choice->file.toStdString(), choice->from, choice->to};
     }
     activateWindow();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::calculate() {
+bool MainWindow::calculate() {
     try {
         tarvimo::calculate(m_sheet, m_settings);
+        saveValues();
+        return true;
     } catch (const RuntimeError& error) {
         showError(QString::fromUtf8(error.what()),
                   QStringLiteral("I risultati scritti prima dell'errore restano nei campi; "
@@ -265,11 +357,100 @@ void MainWindow::calculate() {
         showError(QStringLiteral("Errore imprevisto nel calcolo."),
                   QString::fromUtf8(error.what()));
     }
+    return false;
+}
+
+void MainWindow::keepValuesIn(SavedValues values) {
+    m_savedValues = std::move(values);
+}
+
+void MainWindow::showValues(const std::vector<std::pair<Field, std::string>>& texts) {
+    for (const auto& [field, text] : texts)
+        m_sheet.setText(field, text);
+}
+
+// After a calculation: a crash then loses only what was typed since. The message comes once
+// until a save succeeds again, not at every "Calcola".
+bool MainWindow::saveValues() {
+    if (!m_savedValues)
+        return true;
+    if (m_savedValues->save(m_sheet) == SavedValues::SaveStatus::Saved) {
+        m_saveFailureShown = false;
+        return true;
+    }
+    if (!std::exchange(m_saveFailureShown, true)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvimo"),
+                        m_savedValues->message(SavedValues::SaveStatus::Failed), QMessageBox::Ok,
+                        this);
+        box.setObjectName(QStringLiteral("erroreValori"));
+        box.exec();
+    }
+    return false;
+}
+
+DiaryEntry MainWindow::diaryEntry(std::int64_t savedAt) const {
+    DiaryEntry entry = makeDiaryEntry(m_sheet, m_settings, savedAt);
+    if (m_ride) {
+        entry.rideFile = m_ride->file;
+        entry.stretchFrom = m_ride->from;
+        entry.stretchTo = m_ride->to;
+    }
+    return entry;
+}
+
+void MainWindow::saveToDiary() {
+    if (calculate())
+        saveToDiaryThroughModule(*this, diaryEntry(QDateTime::currentSecsSinceEpoch()));
+}
+
+void MainWindow::showDiary() {
+    showDiaryThroughModule(*this, DiaryHost{[this](const DiaryEntry& entry) { reopen(entry); }});
+}
+
+void MainWindow::reopen(const DiaryEntry& entry) {
+    for (const auto& info : allFields())
+        m_sheet.setText(info.field, entry.text(info.field));
+    if (entry.rideFile.empty())
+        m_ride.reset();
+    else
+        m_ride = RideOrigin{entry.rideFile, entry.stretchFrom, entry.stretchTo};
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::resetValues() {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarvimo"),
+                    QStringLiteral("Riportare tutti i campi ai valori iniziali?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("domandaValoriIniziali"));
+    box.setInformativeText(QStringLiteral("I dati scritti e i risultati saranno sostituiti."));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    // The results belonged to the old inputs, so they go too.
+    m_sheet.resetToDefaults();
+    m_ride.reset();
+}
+
+void MainWindow::showAbout() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Informazioni su Tarvimo"),
+                    QStringLiteral("Tarvimo %1").arg(QStringLiteral(TARVIMO_VERSION)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("informazioniSuTarvimo"));
+    box.setTextFormat(Qt::PlainText);
+    box.setIconPixmap(windowIcon().pixmap(64, 64));
+    box.setInformativeText(
+        QStringLiteral("La potenza sviluppata da un ciclista in salita.\n\n"
+                       "Licenza: GPL-3.0-or-later (GNU General Public License, versione 3 o "
+                       "successiva).\nContatto: %1")
+            .arg(QStringLiteral(TARVIMO_CONTACT)));
+    box.exec();
 }
 
 void MainWindow::print() {
     const auto outcome =
-        printThroughModule(*this, QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
+        printThroughModule(*m_area, QString::fromStdString(m_sheet.text(Field::sceglinomebici)),
                            QString::fromStdString(m_sheet.text(Field::sceglidata)));
     if (outcome.status == PrintStatus::Failed) {
         showError(QStringLiteral("Stampa non riuscita."), outcome.message);

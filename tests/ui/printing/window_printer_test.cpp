@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,11 +27,15 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A PDF page that holds a drawn image of the window, not an empty page.
+// A PDF page that holds a drawn image of the window's client area, not an empty page: 384 x 362
+// at three times the screen's resolution, without the menu bar.
 void verifyWindowPage(const QString& path) {
     const QByteArray pdf = readAll(path);
     QVERIFY2(pdf.startsWith("%PDF"), qPrintable(path));
     QVERIFY(pdf.contains("/Subtype /Image"));
+    const auto size = QRegularExpression(QStringLiteral("/Width (\\d+)\\s*/Height (\\d+)"))
+                          .match(QString::fromLatin1(pdf));
+    QCOMPARE(size.captured(1) + u'x' + size.captured(2), QStringLiteral("1152x1086"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page>>") + pdf.count("/Type /Page "),
              1);
 }
@@ -67,7 +72,7 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("pagina.pdf")));
-        QVERIFY(tarvimo::renderWidgetPage(window, printer));
+        QVERIFY(tarvimo::renderWidgetPage(*window.clientArea(), printer));
         verifyWindowPage(printer.outputFileName());
     }
 
@@ -87,8 +92,9 @@ private slots:
             window.setPalette(dark);
         }
         window.show();
-        const QImage image =
-            tarvimo::paperImage(window).toImage().convertToFormat(QImage::Format_Grayscale8);
+        const QImage image = tarvimo::paperImage(*window.clientArea())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_Grayscale8);
         qint64 sum = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
@@ -106,7 +112,7 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QStringLiteral("/nonexistent-folder/pagina.pdf"));
-        QVERIFY(!tarvimo::renderWidgetPage(window, printer));
+        QVERIFY(!tarvimo::renderWidgetPage(*window.clientArea(), printer));
     }
 
     void fileNames_data() {

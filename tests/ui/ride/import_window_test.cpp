@@ -182,6 +182,14 @@ void ImportWindowTest::opensRide() {
         QCOMPARE(window.edit(written[i])->text(), fields[qsizetype(i)]);
     QCOMPARE(window.edit(Field::mostraptot)->text(), QString()); // nothing calculated
     QCOMPARE(window.focusWidget(), window.edit(Field::massac));
+    // A diary entry names the file and the stretch chosen, until the length is typed over.
+    const DiaryEntry entry = window.diaryEntry(0);
+    QCOMPARE(QString::fromStdString(entry.rideFile),
+             accept ? QStringLiteral("Passo dè Prova.tcx") : QString());
+    QCOMPARE(accept ? entry.stretchTo - entry.stretchFrom : -1.0,
+             accept ? fields[0].toDouble() : -1.0);
+    window.edit(Field::sceglilunghezza)->setText(QStringLiteral("1000"));
+    QVERIFY(window.diaryEntry(0).rideFile.empty());
 }
 
 void ImportWindowTest::opensDamagedFit_data() {
