@@ -297,13 +297,21 @@ DiaryStatus Diary::remove(const std::vector<std::int64_t>& ids) {
     });
 }
 
+DiaryStatus Diary::addAll(const std::vector<DiaryEntry>& entries) {
+    return insert(entries, false);
+}
+
 DiaryStatus Diary::restore(const std::vector<DiaryEntry>& entries) {
+    return insert(entries, true);
+}
+
+DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) {
     return write([&](QSqlQuery& query) {
         if (!query.prepare(DiarySchema::insertStatement())) {
             return false;
         }
         for (const DiaryEntry& entry : entries) {
-            DiarySchema::bindEntry(query, entry, true);
+            DiarySchema::bindEntry(query, entry, keepIds);
             if (!query.exec()) {
                 return false;
             }
@@ -323,7 +331,7 @@ std::optional<std::int64_t> Diary::count() const {
     return query.value(0).toLongLong();
 }
 
-Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
+Diary::Page Diary::page(const QString& filter, int offset, int limit, DiaryOrder order) const {
     Page page;
     if (!m_db.isOpen()) {
         return page;
@@ -348,9 +356,8 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
     };
     if (!query.exec(QStringLiteral("BEGIN")) ||
         !query.prepare(QStringLiteral("SELECT ") + DiarySchema::selectColumns() +
-                       QStringLiteral(" FROM salite") + where +
-                       QStringLiteral(" ORDER BY giorno DESC, salvato DESC, id DESC"
-                                      " LIMIT ? OFFSET ?"))) {
+                       QStringLiteral(" FROM salite") + where + QStringLiteral(" ORDER BY ") +
+                       DiarySchema::orderBy(order) + QStringLiteral(" LIMIT ? OFFSET ?"))) {
         return fail();
     }
     bindPattern(query);
