@@ -126,10 +126,8 @@ void DiaryChart::draw() {
         m_bestMark->append(axisTime(*m_best), valueOf(*m_best, m_measure));
         const double margin = std::max((high - low) * 0.1, std::abs(high) * 0.02 + 0.01);
         m_values->setRange(low - margin, high + margin);
-        const QDateTime first =
-            QDateTime::fromMSecsSinceEpoch(qint64(points.front().x()), Qt::UTC);
-        const QDateTime last =
-            QDateTime::fromMSecsSinceEpoch(qint64(points.back().x()), Qt::UTC);
+        const QDateTime first = QDateTime::fromMSecsSinceEpoch(qint64(points.front().x()), Qt::UTC);
+        const QDateTime last = QDateTime::fromMSecsSinceEpoch(qint64(points.back().x()), Qt::UTC);
         m_dates->setRange(first.addDays(-1), last.addDays(1));
         const QString best = QStringLiteral("%1 il %2")
                                  .arg(valueText(valueOf(*m_best, m_measure)),

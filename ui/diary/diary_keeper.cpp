@@ -71,7 +71,8 @@ bool DiaryKeeper::save(QWidget& parent, const DiaryEntry& entry) {
     }
     tell(parent, said);
     if (added.status == DiaryStatus::Ok && m_window) {
-        m_window->refresh();
+        // Read again once the main window has its answer, before the next paint.
+        QMetaObject::invokeMethod(m_window.data(), &DiaryWindow::refresh, Qt::QueuedConnection);
     }
     return added.status == DiaryStatus::Ok;
 }

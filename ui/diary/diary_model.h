@@ -13,13 +13,13 @@
 namespace tarvimo {
 
 // The diary's entries as a table, read a page at a time: a diary of 100,000 entries shows its
-// first rows after reading 200, and scrolling reads the pages it reaches. The diary sorts and
+// first rows after reading 100, and scrolling reads the pages it reaches. The diary sorts and
 // filters; the model only asks it.
 class DiaryModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    static constexpr int pageSize = 200;
+    static constexpr int pageSize = 100;
 
     DiaryModel(const Diary& diary, NumberSettings settings, QObject* parent = nullptr);
 

@@ -24,6 +24,7 @@
 #include <QSaveFile>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <climits>
 #include <stdexcept>
@@ -44,7 +45,8 @@ DiaryWindow::DiaryWindow(Diary& diary, DiaryHost host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_diary(diary), m_host(std::move(host)),
       m_model(new DiaryModel(diary, m_host.settings, this)), m_search(new QLineEdit(this)),
       m_table(new QTableView(this)), m_measure(new QComboBox(this)),
-      m_chart(new DiaryChart(m_host.settings, this)), m_status(new QLabel(this)) {
+      m_chart(new DiaryChart(m_host.settings, this)), m_status(new QLabel(this)),
+      m_chartTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("diario"));
     setWindowTitle(QStringLiteral("Diario"));
     setAccessibleName(windowTitle());
@@ -166,13 +168,20 @@ DiaryWindow::DiaryWindow(Diary& diary, DiaryHost host, QWidget* parent)
             QString::fromStdString(counted(m_model->rowCount(), "%1 voce", "%1 voci")));
         m_table->setCurrentIndex(m_model->index(0, 0));
     });
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &DiaryWindow::showClimbOf);
+    // The chart follows the chosen row once the typing or the arrows pause: a keystroke in the
+    // search box repaints the table without waiting for the chart.
+    m_chartTimer->setObjectName(QStringLiteral("attesaGrafico"));
+    m_chartTimer->setSingleShot(true);
+    m_chartTimer->setInterval(80);
+    connect(m_chartTimer, &QTimer::timeout, this, &DiaryWindow::showChosenClimb);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_chartTimer,
+            qOverload<>(&QTimer::start));
 
     const std::optional<QSize> kept = SavedValues().windowSize(sizeGroup);
     m_savedSize = kept.value_or(QSize());
     resize(kept.value_or(QSize(digit * 110, fontMetrics().height() * 36)));
     refresh();
+    showChosenClimb();
     m_table->setFocus(Qt::OtherFocusReason);
 }
 
@@ -201,8 +210,9 @@ void DiaryWindow::say(const QString& text) {
     box.exec();
 }
 
-void DiaryWindow::showClimbOf(const QModelIndex& current) {
-    const DiaryEntry* chosen = m_model->entry(current.row());
+void DiaryWindow::showChosenClimb() {
+    m_chartTimer->stop();
+    const DiaryEntry* chosen = m_model->entry(m_table->currentIndex().row());
     const QString climb =
         chosen ? QString::fromStdString(chosen->text(Field::sceglinomebici)) : QString();
     if (climb == m_chartClimb && !climb.isNull()) {

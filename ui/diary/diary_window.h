@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace tarvimo {
 
@@ -42,6 +43,8 @@ public:
     DiaryModel& model() const { return *m_model; }
     QTableView& table() const { return *m_table; }
     DiaryChart& chart() const { return *m_chart; }
+    // Draws the chosen row's climb now, without waiting for a pause.
+    void showChosenClimb();
 
     // The whole diary to a CSV file, or a CSV file's entries added to it, all or none; false
     // after a message saying why not.
@@ -58,7 +61,6 @@ protected:
 private:
     QPushButton* addButton(const QString& caption, const char* name);
     void say(const QString& text);
-    void showClimbOf(const QModelIndex& current);
     void saveSize();
 
     Diary& m_diary;
@@ -69,6 +71,7 @@ private:
     QComboBox* m_measure;
     DiaryChart* m_chart;
     QLabel* m_status;
+    QTimer* m_chartTimer;
     QString m_chartClimb;
     std::vector<std::vector<DiaryEntry>> m_deleted; // each deletion, the last at the back
     QSize m_savedSize;
