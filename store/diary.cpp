@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -312,6 +313,17 @@ DiaryStatus Diary::restore(const std::vector<DiaryEntry>& entries) {
 }
 
 DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) {
+    // A large batch lands on random pages of ten b-trees: with room for all of them in memory
+    // each page is read and written once. The cache goes back to its size afterwards.
+    const bool large = entries.size() > 1000;
+    if (large) {
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-262144"));
+    }
+    const auto restoreCache = qScopeGuard([&] {
+        if (large) {
+            QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-16384"));
+        }
+    });
     return write([&](QSqlQuery& query) {
         if (!query.prepare(DiarySchema::insertStatement())) {
             return false;
