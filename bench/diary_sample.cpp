@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     for (int n = 0; n < 14; ++n) {
         tarvimo::DiaryEntry entry = tarvimo::bench::sampleEntry(random, n);
         entry.texts[std::size_t(tarvimo::Field::sceglinomebici)] = names[n % 3 == 2 ? 1 : 0];
-        if (n == 13)
+        if (n == 0)
             entry.texts[std::size_t(tarvimo::Field::sceglinomebici)] = names[2];
         entry.texts[std::size_t(tarvimo::Field::sceglidata)] =
             QDate(2025, 4, 6).addDays(n * 12).toString(QStringLiteral("dd-MM-yyyy")).toStdString();

@@ -7,6 +7,7 @@
 #include <QDateTimeAxis>
 #include <QEvent>
 #include <QLineSeries>
+#include <QLocale>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <cmath>
@@ -44,6 +45,9 @@ DiaryChart::DiaryChart(NumberSettings settings, QWidget* parent)
     setObjectName(QStringLiteral("grafico"));
     auto* chart = new QChart;
     chart->legend()->hide();
+    // The value axis in the user's decimal separator, as the table writes its figures.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(m_settings.decimal == "," ? QLocale(QLocale::Italian) : QLocale::c());
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->addSeries(m_line);
@@ -120,6 +124,8 @@ void DiaryChart::draw() {
                          : m_measure == Measure::TotalPower ? QStringLiteral("W")
                                                             : QStringLiteral("min");
     m_values->setTitleText(unit);
+    m_values->setLabelFormat(m_measure == Measure::WattsPerKg ? QStringLiteral("%.2f")
+                                                              : QStringLiteral("%.0f"));
     QString title;
     QString description;
     if (m_best) {
@@ -167,11 +173,12 @@ void DiaryChart::applyPalette() {
         axis->setLinePenColor(text);
         axis->setGridLineColor(colours.color(QPalette::Mid));
     }
-    m_line->setPen(QPen(colours.color(QPalette::Highlight), 2));
-    m_line->setColor(colours.color(QPalette::Highlight));
-    // The best effort: larger, filled with the text's colour and ringed with the line's.
-    m_bestMark->setColor(text);
-    m_bestMark->setBorderColor(colours.color(QPalette::Highlight));
+    // The line in the text's colour, which every theme keeps legible on its base; the best
+    // effort larger, filled with the selection's colour and ringed with the text's.
+    m_line->setPen(QPen(text, 2));
+    m_line->setColor(text);
+    m_bestMark->setColor(colours.color(QPalette::Highlight));
+    m_bestMark->setBorderColor(text);
     setBackgroundBrush(colours.brush(QPalette::Base));
 }
 
