@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "bench_support.h"
 #include "field_sheet.h"
 #include "ride/import_window.h"
 #include "ride/profile_view.h"
@@ -20,12 +21,9 @@
 // "Importa salita" with the user's eyes: from opening a six-hour GPX to the profile's first
 // paint, and, on a million points, from a key that moves a handle to the repaint it causes.
 // Exits 1 if either median misses its goal.
-namespace {
+using namespace tarvimo::bench;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+namespace {
 
 // A point a second for six hours, with the extensions a power meter's export carries.
 void writeSixHourGpx(const QString& path) {
@@ -56,28 +54,6 @@ void writeSixHourGpx(const QString& path) {
                        .toUtf8());
     }
     file.write("</trkseg></trk></gpx>\n");
-}
-
-// Milliseconds until `widget` has painted, counting from `clock`.
-double untilPainted(QWidget& widget, const QElapsedTimer& clock) {
-    struct Watch : QObject {
-        double at = -1;
-        const QElapsedTimer* clock = nullptr;
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint && at < 0) {
-                watched->removeEventFilter(this);
-                watched->event(event); // QObject::event is public
-                at = clock->nsecsElapsed() / 1e6;
-                return true;
-            }
-            return false;
-        }
-    } watch;
-    watch.clock = &clock;
-    widget.installEventFilter(&watch);
-    while (watch.at < 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return watch.at;
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Photographs the windows under a virtual X server, for the README:
 # docs/splash.png, docs/main-window.png (after "Calcola") and docs/help.png; "Importa salita" on
-# a generated ride (scripts/ride_sample.py), light, dark and at scale 2.
+# a generated ride (scripts/ride_sample.py), light, dark and at scale 2; "Diario" over generated
+# efforts, light and dark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -71,6 +72,28 @@ for look in light dark 2x; do
     splash=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
     xdotool windowfocus --sync "$splash" key Return
     window=$(xdotool search --sync --onlyvisible --name '^Importa salita$')
+    sleep 0.8
+    import -window "$window" "$out"
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    echo "$out aggiornato."
+done
+
+# "Diario" over a few generated efforts (bench/diary_sample.cpp, in a data folder of its own),
+# the first climb's chart below the table, light and dark.
+cmake --preset bench-startup >/dev/null
+cmake --build build/bench-startup --target diary_sample --parallel "$(nproc)" >/dev/null
+for look in light dark; do
+    case $look in
+    light) env=() out=docs/diary-window.png ;;
+    dark) env=(QT_QPA_PLATFORMTHEME=qt6ct) out=docs/diary-window-dark.png ;;
+    esac
+    rm -rf "$work/Tarvimo"
+    env "${env[@]}" XDG_CONFIG_HOME="$work" XDG_DATA_HOME="$work" LANG=it_IT.UTF-8 \
+        build/bench-startup/bench/diary_sample &
+    app=$!
+    window=$(xdotool search --sync --onlyvisible --name '^Diario$')
+    xdotool windowsize --sync "$window" 980 640
     sleep 0.8
     import -window "$window" "$out"
     kill "$app" 2>/dev/null || true

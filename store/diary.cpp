@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -91,7 +92,13 @@ bool Diary::connect(Access access) {
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     }
     m_db.setConnectOptions(options);
-    return m_db.open();
+    if (!m_db.open()) {
+        return false;
+    }
+    // 16 MB of pages instead of 2: the integrity check and a large import walk ten b-trees
+    // (the table and its indexes) and otherwise read the same pages many times.
+    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-16384"));
+    return true;
 }
 
 // Reads the version and runs the integrity check: a file that is not a database, cannot be
@@ -297,13 +304,32 @@ DiaryStatus Diary::remove(const std::vector<std::int64_t>& ids) {
     });
 }
 
+DiaryStatus Diary::addAll(const std::vector<DiaryEntry>& entries) {
+    return insert(entries, false);
+}
+
 DiaryStatus Diary::restore(const std::vector<DiaryEntry>& entries) {
+    return insert(entries, true);
+}
+
+DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) {
+    // A large batch lands on random pages of ten b-trees: with room for all of them in memory
+    // each page is read and written once. The cache goes back to its size afterwards.
+    const bool large = entries.size() > 1000;
+    if (large) {
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-262144"));
+    }
+    const auto restoreCache = qScopeGuard([&] {
+        if (large) {
+            QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-16384"));
+        }
+    });
     return write([&](QSqlQuery& query) {
         if (!query.prepare(DiarySchema::insertStatement())) {
             return false;
         }
         for (const DiaryEntry& entry : entries) {
-            DiarySchema::bindEntry(query, entry, true);
+            DiarySchema::bindEntry(query, entry, keepIds);
             if (!query.exec()) {
                 return false;
             }
@@ -323,7 +349,7 @@ std::optional<std::int64_t> Diary::count() const {
     return query.value(0).toLongLong();
 }
 
-Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
+Diary::Page Diary::page(const QString& filter, int offset, int limit, DiaryOrder order) const {
     Page page;
     if (!m_db.isOpen()) {
         return page;
@@ -348,9 +374,8 @@ Diary::Page Diary::page(const QString& filter, int offset, int limit) const {
     };
     if (!query.exec(QStringLiteral("BEGIN")) ||
         !query.prepare(QStringLiteral("SELECT ") + DiarySchema::selectColumns() +
-                       QStringLiteral(" FROM salite") + where +
-                       QStringLiteral(" ORDER BY giorno DESC, salvato DESC, id DESC"
-                                      " LIMIT ? OFFSET ?"))) {
+                       QStringLiteral(" FROM salite") + where + QStringLiteral(" ORDER BY ") +
+                       DiarySchema::orderBy(order) + QStringLiteral(" LIMIT ? OFFSET ?"))) {
         return fail();
     }
     bindPattern(query);

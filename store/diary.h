@@ -25,6 +25,17 @@ enum class DiaryStatus {
     Failed,
 };
 
+// The columns the list can be sorted by; DiarySchema gives each its column and its index.
+enum class DiaryColumn { Day, Climb, Rider, Length, Gain, Time, Power, WattsPerKg, Vam };
+inline constexpr int diaryColumnCount = 9;
+
+// A list's order: by one column, ties newest first in the same direction. Entries without a
+// value come last going down, first going up.
+struct DiaryOrder {
+    DiaryColumn column = DiaryColumn::Day;
+    bool descending = true;
+};
+
 struct DiaryOptions {
     std::chrono::milliseconds busyTimeout{5000};
     int maxPages = 0; // PRAGMA max_page_count when above 0: a full disk, for the tests
@@ -75,14 +86,17 @@ public:
     const QString& setAsidePath() const { return m_setAside; }
 
     Added add(const DiaryEntry& entry);
+    // Adds every entry as a new one (their ids are not used), all of them or none.
+    DiaryStatus addAll(const std::vector<DiaryEntry>& entries);
     DiaryStatus remove(const std::vector<std::int64_t>& ids);
     // Puts entries back under their own ids (an undo of remove); none if any id is taken.
     DiaryStatus restore(const std::vector<DiaryEntry>& entries);
 
     std::optional<std::int64_t> count() const;
-    // Newest climb first (by the climb's date, then by the moment of saving); the filter finds
-    // its text in the climb's or the rider's name, in any case and with or without accents.
-    Page page(const QString& filter, int offset, int limit) const;
+    // In `order`, by default newest climb first (by the climb's date, then by the moment of
+    // saving); the filter finds its text in the climb's or the rider's name, in any case and
+    // with or without accents.
+    Page page(const QString& filter, int offset, int limit, DiaryOrder order = {}) const;
     Climb climb(const std::string& climbName) const;
 
     // The Italian sentence for a status; empty for Ok.
@@ -97,6 +111,7 @@ private:
     bool setAside();
     DiaryStatus prepare(int version);
     template <typename Body> DiaryStatus write(Body body);
+    DiaryStatus insert(const std::vector<DiaryEntry>& entries, bool keepIds);
 
     QString m_connection;
     QSqlDatabase m_db;

@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <cmath>
+#include <iterator>
+#include <span>
 
 namespace tarvimo {
 
@@ -33,6 +35,26 @@ constexpr NumberColumn numberColumns[] = {
     {"tratto_da", &DiaryEntry::stretchFrom},
     {"tratto_a", &DiaryEntry::stretchTo},
 };
+
+// The column each DiaryColumn sorts by, in the enum's order, and the name of its index. Names
+// are folded keys, so that "Città" sorts beside "citta".
+struct SortColumn {
+    const char* name;
+    const char* index;
+};
+
+constexpr SortColumn sortColumns[] = {
+    {"giorno", "salite_lista"},
+    {"chiave_salita", "salite_per_salita"},
+    {"chiave_ciclista", "salite_per_ciclista"},
+    {"lunghezza", "salite_per_lunghezza"},
+    {"dislivello", "salite_per_dislivello"},
+    {"secondi", "salite_per_tempo"},
+    {"potenza", "salite_per_potenza"},
+    {"wkg", "salite_per_wkg"},
+    {"vam", "salite_per_vam"},
+};
+static_assert(std::size(sortColumns) == diaryColumnCount);
 
 QString fieldColumn(const FieldInfo& info) {
     return QString::fromLatin1(info.name.data(), qsizetype(info.name.size()));
@@ -63,9 +85,29 @@ QVariant number(double value) {
     return std::isnan(value) ? QVariant() : QVariant(value);
 }
 
+// Version 2: the rider's own search key, so the list sorts by rider, and one index per sort
+// column, each holding the search key, so a filtered list in any order reads only its index.
+// The chart of one climb reads the climb's sort index, which replaces salite_salita.
+QStringList upgradeToVersion2() {
+    QStringList statements{
+        QStringLiteral("ALTER TABLE salite ADD COLUMN chiave_ciclista TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("UPDATE salite SET chiave_ciclista = substr(chiave, instr(chiave, "
+                       "char(31)) + 1)"),
+        QStringLiteral("DROP INDEX salite_salita")};
+    // The first, by day, is salite_lista, there since version 1.
+    for (const SortColumn& column : std::span(sortColumns).subspan(1)) {
+        statements << QStringLiteral("CREATE INDEX %1 ON salite (%2, giorno, salvato, id, chiave)")
+                          .arg(QLatin1StringView(column.index), QLatin1StringView(column.name));
+    }
+    return statements;
+}
+
 } // namespace
 
 QStringList DiarySchema::upgrade(int from) {
+    if (from == 1) {
+        return upgradeToVersion2();
+    }
     if (from != 0) {
         return {};
     }
@@ -92,7 +134,7 @@ QStringList DiarySchema::upgrade(int from) {
 QString DiarySchema::insertStatement() {
     QStringList columns = entryColumns();
     columns << QStringLiteral("giorno") << QStringLiteral("chiave_salita")
-            << QStringLiteral("chiave");
+            << QStringLiteral("chiave") << QStringLiteral("chiave_ciclista");
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
     return QStringLiteral("INSERT INTO salite (%1) VALUES (%2)")
@@ -114,7 +156,24 @@ void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keep
     const QString climb = searchKey(entry.text(Field::sceglinomebici));
     // Neither key is ever null: the separator makes the second one at least one character.
     query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
-    query.addBindValue(climb + QChar(0x1f) + searchKey(entry.text(Field::sceglinomeciclista)));
+    const QString rider = searchKey(entry.text(Field::sceglinomeciclista));
+    query.addBindValue(climb + QChar(0x1f) + rider);
+    query.addBindValue(rider.isNull() ? QStringLiteral("") : rider);
+}
+
+QString DiarySchema::orderBy(DiaryOrder order) {
+    const QLatin1StringView direction(order.descending ? " DESC" : " ASC");
+    QString terms;
+    const auto column = std::size_t(order.column);
+    if (column != 0 && column < std::size(sortColumns)) {
+        terms += QLatin1StringView(sortColumns[column].name) + direction + QStringLiteral(", ");
+    }
+    // The ties in the same direction, so that one index gives the whole order either way.
+    for (const char* tie : {"giorno", "salvato", "id"}) {
+        terms += QLatin1StringView(tie) + direction + QStringLiteral(", ");
+    }
+    terms.chop(2);
+    return terms;
 }
 
 QString DiarySchema::selectColumns() {

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "diary.h"
 #include "diary_entry.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ namespace tarvimo {
 class DiarySchema {
 public:
     // PRAGMA user_version of the diaries this program writes.
-    static constexpr int version = 1;
+    static constexpr int version = 2;
 
     // The statements that take a diary from version `from` to from + 1 (0: an empty file).
     static QStringList upgrade(int from);
@@ -25,6 +26,9 @@ public:
     // INSERT of one entry, its id included (bound NULL, SQLite picks a new one).
     static QString insertStatement();
     static void bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId);
+
+    // The ORDER BY terms of a list in `order`: made only of this class's column names.
+    static QString orderBy(DiaryOrder order);
 
     // The columns selectColumns() lists, read back into an entry.
     static QString selectColumns();

@@ -46,10 +46,10 @@ bool readFields(QSettings& settings, SavedValues::Loaded& loaded) {
     return true;
 }
 
-// The file as a fresh QSettings object reads it from disk. QSettings keeps, for the life of
-// the process, what it last read or wrote of a file whose size and time have not changed;
-// moving the time back a second makes it read the bytes.
-bool readFromDisk(const QString& path, SavedValues::Loaded& loaded) {
+// Whether the file, as a fresh QSettings object reads it from disk, holds these texts. QSettings
+// keeps, for the life of the process, what it last read or wrote of a file whose size and time
+// have not changed; moving the time back a second makes it read the bytes.
+bool holdsOnDisk(const QString& path, const std::vector<std::pair<QString, QString>>& texts) {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite) ||
         !file.setFileTime(QFileInfo(file).lastModified().addSecs(-1),
@@ -58,7 +58,21 @@ bool readFromDisk(const QString& path, SavedValues::Loaded& loaded) {
     }
     file.close();
     QSettings settings(path, QSettings::IniFormat);
-    return readFields(settings, loaded);
+    settings.allKeys();
+    if (settings.status() != QSettings::NoError) {
+        return false;
+    }
+    for (const auto& [key, text] : texts) {
+        const QVariant value = settings.value(key);
+        if (value.typeId() != QMetaType::QString || value.toString() != text) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString sizeKey(const QString& window, const char* dimension) {
+    return window + u'/' + QLatin1StringView(dimension);
 }
 
 } // namespace
@@ -86,6 +100,37 @@ SavedValues::Loaded SavedValues::load() const {
 }
 
 SavedValues::SaveStatus SavedValues::save(const FieldSheet& sheet) const {
+    std::vector<std::pair<QString, QString>> texts;
+    for (const FieldInfo& info : allFields()) {
+        if (!info.isResult) {
+            texts.emplace_back(key(info), QString::fromStdString(sheet.text(info.field)));
+        }
+    }
+    return write(texts);
+}
+
+std::optional<QSize> SavedValues::windowSize(const QString& window) const {
+    if (!QFileInfo::exists(m_path)) {
+        return std::nullopt;
+    }
+    QSettings settings(m_path, QSettings::IniFormat);
+    bool wide = false;
+    bool high = false;
+    const QSize size(settings.value(sizeKey(window, "larghezza")).toString().toInt(&wide),
+                     settings.value(sizeKey(window, "altezza")).toString().toInt(&high));
+    if (!wide || !high || size.width() <= 0 || size.height() <= 0) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+SavedValues::SaveStatus SavedValues::saveWindowSize(const QString& window, QSize size) const {
+    return write({{sizeKey(window, "larghezza"), QString::number(size.width())},
+                  {sizeKey(window, "altezza"), QString::number(size.height())}});
+}
+
+SavedValues::SaveStatus
+SavedValues::write(const std::vector<std::pair<QString, QString>>& texts) const {
     if (!PrivateFiles::makeFolder(QFileInfo(m_path).path())) {
         return SaveStatus::Failed;
     }
@@ -97,7 +142,6 @@ SavedValues::SaveStatus SavedValues::save(const FieldSheet& sheet) const {
         return SaveStatus::Failed;
     }
     fresh.close();
-    Loaded wanted;
     {
         QSettings settings(fresh.fileName(), QSettings::IniFormat);
         // Keys another version keeps stay, unless the file is unreadable: then it is replaced.
@@ -110,19 +154,15 @@ SavedValues::SaveStatus SavedValues::save(const FieldSheet& sheet) const {
                 }
             }
         }
-        for (const FieldInfo& info : allFields()) {
-            if (!info.isResult) {
-                settings.setValue(key(info), QString::fromStdString(sheet.text(info.field)));
-                wanted.texts.emplace_back(info.field, sheet.text(info.field));
-            }
+        for (const auto& [key, text] : texts) {
+            settings.setValue(key, text);
         }
         settings.sync();
         if (settings.status() != QSettings::NoError) {
             return SaveStatus::Failed;
         }
     }
-    Loaded written;
-    if (!readFromDisk(fresh.fileName(), written) || written.texts != wanted.texts ||
+    if (!holdsOnDisk(fresh.fileName(), texts) ||
         std::rename(QFile::encodeName(fresh.fileName()).constData(),
                     QFile::encodeName(m_path).constData()) != 0) {
         return SaveStatus::Failed;

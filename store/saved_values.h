@@ -5,7 +5,9 @@
 
 #include "field_sheet.h"
 
+#include <QSize>
 #include <QString>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,11 +42,20 @@ public:
     // Writes every input of the sheet (results are not kept), atomically.
     SaveStatus save(const FieldSheet& sheet) const;
 
+    // A window's size, under a group named after the window ("diario"); nothing where none was
+    // kept or what is kept is no size. Saved by the same atomic write as the inputs.
+    std::optional<QSize> windowSize(const QString& window) const;
+    SaveStatus saveWindowSize(const QString& window, QSize size) const;
+
     // What the window says; empty for NothingSaved, Loaded and Saved.
     QString message(LoadStatus status) const;
     QString message(SaveStatus status) const;
 
 private:
+    // The one write: the file's keys as they are (all of them, unless it cannot be read), these
+    // texts over them, written beside, read back and renamed over the file.
+    SaveStatus write(const std::vector<std::pair<QString, QString>>& texts) const;
+
     QString m_path;
 };
 

@@ -6,6 +6,7 @@
 
 #include "case_name.h"
 #include "diary.h"
+#include "diary_schema.h"
 #include "store_test_support.h"
 
 #include <QDir>
@@ -81,6 +82,21 @@ void makeDiary(const QString& path, int n) {
     ASSERT_EQ(diary.restore(entries), DiaryStatus::Ok);
 }
 
+// Takes a diary of this version back to version 1, as the first Tarvimo with a diary left it.
+void makeVersion1Diary(const QString& path, int n) {
+    makeDiary(path, n);
+    Raw raw(path);
+    for (const char* index : {"salite_per_salita", "salite_per_ciclista", "salite_per_lunghezza",
+                              "salite_per_dislivello", "salite_per_tempo", "salite_per_potenza",
+                              "salite_per_wkg", "salite_per_vam"}) {
+        raw.exec(QStringLiteral("DROP INDEX ") + QLatin1StringView(index));
+    }
+    raw.exec(QStringLiteral("ALTER TABLE salite DROP COLUMN chiave_ciclista"));
+    raw.exec(QStringLiteral("CREATE INDEX salite_salita ON salite (chiave_salita, giorno, "
+                            "salvato)"));
+    raw.exec(QStringLiteral("PRAGMA user_version = 1"));
+}
+
 TEST(DiaryTexts, ComeBackExactly) {
     const std::vector<std::string> hostile = hostileTexts();
     DiaryEntry in;
@@ -133,6 +149,10 @@ TEST_P(Open, SetsAsideOnlyWhatIsDamaged) {
     const DiaryStatus status = diary.open(path);
     ASSERT_EQ(status, c.status) << diary.message(status).toStdString();
     EXPECT_EQ(diary.count().value_or(-1), c.entries);
+    if (c.entries > 0) {
+        const Diary::Page byRider = diary.page({}, 0, 1, {DiaryColumn::Rider, true});
+        ASSERT_EQ(byRider.entries.size(), 1u) << "sorted by a column an upgrade added";
+    }
     EXPECT_EQ(Raw(path).value(QStringLiteral("PRAGMA user_version")).toInt(), c.version);
     if (status == DiaryStatus::Recovered) {
         EXPECT_TRUE(
@@ -157,22 +177,26 @@ const auto damage = [](const QString& path, qint64 at, qint64 bytes) {
     file.write(QByteArray(bytes, '\xa5'));
 };
 
+constexpr int now = DiarySchema::version;
+
 INSTANTIATE_TEST_SUITE_P(
     Files, Open,
     testing::Values(
-        OpenCase{"no file: a new diary", [](const QString&) {}, DiaryStatus::Ok, 1, 0},
+        OpenCase{"no file: a new diary", [](const QString&) {}, DiaryStatus::Ok, now, 0},
         OpenCase{"an empty file, version 0: upgraded", [](const QString& p) { writeBytes(p, ""); },
-                 DiaryStatus::Ok, 1, 0},
+                 DiaryStatus::Ok, now, 0},
+        OpenCase{"a diary of version 1: upgraded, its entries kept",
+                 [](const QString& p) { makeVersion1Diary(p, 3); }, DiaryStatus::Ok, now, 3},
         OpenCase{"a diary of this version", [](const QString& p) { makeDiary(p, 3); },
-                 DiaryStatus::Ok, 1, 3},
+                 DiaryStatus::Ok, now, 3},
         OpenCase{"not a database", [](const QString& p) { writeBytes(p, QByteArray(8192, 'x')); },
-                 DiaryStatus::Recovered, 1, 0},
+                 DiaryStatus::Recovered, now, 0},
         OpenCase{"a truncated database",
                  [](const QString& p) {
                      makeDiary(p, 300);
                      QFile(p).resize(QFile(p).size() / 2);
                  },
-                 DiaryStatus::Recovered, 1, 0},
+                 DiaryStatus::Recovered, now, 0},
         OpenCase{"an index page overwritten: fails the integrity check",
                  [](const QString& p) {
                      makeDiary(p, 300);
@@ -183,13 +207,13 @@ INSTANTIATE_TEST_SUITE_P(
                              .toLongLong();
                      damage(p, (page - 1) * 4096, 4096);
                  },
-                 DiaryStatus::Recovered, 1, 0},
+                 DiaryStatus::Recovered, now, 0},
         OpenCase{"written by a newer version: read, never written",
                  [](const QString& p) {
                      makeDiary(p, 2);
-                     Raw(p).exec(QStringLiteral("PRAGMA user_version = 2"));
+                     Raw(p).exec(QStringLiteral("PRAGMA user_version = %1").arg(now + 1));
                  },
-                 DiaryStatus::ReadOnlyNewer, 2, 2},
+                 DiaryStatus::ReadOnlyNewer, now + 1, 2},
         OpenCase{"a folder in its place", [](const QString& p) { QDir().mkdir(p); },
                  DiaryStatus::Failed, 0, -1}));
 
@@ -323,6 +347,55 @@ TEST_F(DiaryList, NewestFirstAndFilteredByClimbOrRider) {
     EXPECT_EQ(second.matching, 5);
     EXPECT_EQ(m_diary.page({}, 4, 10).matching, 5) << "counted by a short last page";
     EXPECT_EQ(m_diary.page({}, 9, 10).matching, 5) << "and past the end";
+}
+
+TEST_F(DiaryList, SortsByAnyColumnEitherWay) {
+    const auto& id = m_ids; // W/kg = 1..5, the time only on Luca's and Anna's
+    ASSERT_EQ(m_diary.remove({id[4]}), DiaryStatus::Ok);
+    DiaryEntry timed = entry("Giau", "Zeno", "01-01-2020", 6);
+    timed.seconds = 100;
+    const std::int64_t zeno = m_diary.add(timed).id;
+    const struct {
+        const char* what;
+        DiaryOrder order;
+        const char* filter;
+        std::vector<std::int64_t> expected;
+    } rows[] = {
+        {"by day going up: oldest first",
+         {DiaryColumn::Day, false},
+         "",
+         {zeno, id[1], id[2], id[0], id[3]}},
+        {"by climb, folded: Città and CITTÀ together, ties by day",
+         {DiaryColumn::Climb, false},
+         "",
+         {id[1], id[2], zeno, id[0], id[3]}},
+        {"by rider going down", {DiaryColumn::Rider, true}, "", {zeno, id[0], id[1], id[3], id[2]}},
+        {"by W/kg going down",
+         {DiaryColumn::WattsPerKg, true},
+         "",
+         {zeno, id[3], id[2], id[1], id[0]}},
+        {"by time going down: no time last",
+         {DiaryColumn::Time, true},
+         "",
+         {zeno, id[3], id[0], id[2], id[1]}},
+        {"by W/kg with a filter", {DiaryColumn::WattsPerKg, false}, "citta", {id[1], id[2]}},
+    };
+    for (const auto& row : rows) {
+        const Diary::Page page = m_diary.page(QString::fromUtf8(row.filter), 0, 100, row.order);
+        EXPECT_EQ(ids(page.entries), row.expected) << row.what;
+    }
+}
+
+TEST_F(DiaryList, AddAllAddsEveryEntryOrNone) {
+    std::vector<DiaryEntry> entries{entry("Giau", "Zeno", "01-01-2020", 6),
+                                    entry("Giau", std::string(65'536, 'u'), "01-01-2021", 7)};
+    entries[0].id = m_ids[0]; // an id of its own is not used
+    ASSERT_EQ(m_diary.addAll(entries), DiaryStatus::Ok);
+    EXPECT_EQ(m_diary.count(), 7);
+    Diary again;
+    ASSERT_EQ(again.open(m_diary.path(), {std::chrono::milliseconds(5000), 1}), DiaryStatus::Ok);
+    EXPECT_EQ(again.addAll(entries), DiaryStatus::DiskFull) << "no room for both";
+    EXPECT_EQ(m_diary.count(), 7) << "and neither was added";
 }
 
 TEST_F(DiaryList, OneClimbForTheChartOldestFirst) {

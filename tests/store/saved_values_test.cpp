@@ -178,6 +178,52 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"a full disk, over garbage", "\x01\xff[campi\nxyz\n", nothing,
                  SavedValues::SaveStatus::Failed, false, 4096}));
 
+struct SizeCase {
+    const char* what;
+    QByteArray before;          // null: no file
+    std::optional<QSize> saved; // saved through saveWindowSize, then the inputs saved too
+    std::optional<QSize> read;
+};
+
+class WindowSize : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(WindowSize, IsKeptBesideTheInputsAndWhatElseTheFileHolds) {
+    const SizeCase& c = GetParam();
+    QTemporaryDir dir;
+    const SavedValues values(dir.filePath(QStringLiteral("tarvimo.ini")));
+    writeBytes(values.path(), c.before);
+    FieldSheet sheet;
+    sheet.setText(Field::massac, "71");
+    if (c.saved) {
+        ASSERT_EQ(values.saveWindowSize(QStringLiteral("diario"), *c.saved),
+                  SavedValues::SaveStatus::Saved);
+        ASSERT_EQ(values.save(sheet), SavedValues::SaveStatus::Saved);
+        EXPECT_EQ(mode(values.path()), 0600u);
+        forgetCache(values.path());
+        EXPECT_EQ(values.load().status, Status::Loaded);
+        EXPECT_TRUE(readBytes(values.path()).contains("altro=1") || !c.before.contains("altro"))
+            << "a key of another version stays";
+    }
+    EXPECT_EQ(values.windowSize(QStringLiteral("diario")), c.read);
+    EXPECT_EQ(values.windowSize(QStringLiteral("guida")), std::nullopt) << "each its own group";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, WindowSize,
+    testing::Values(SizeCase{"no file: no size", {}, std::nullopt, std::nullopt},
+                    SizeCase{"saved, then the inputs saved: both kept",
+                             "[campi]\nmassac=70\naltro=1\n", QSize(900, 640), QSize(900, 640)},
+                    SizeCase{"saved over a size kept before",
+                             "[diario]\nlarghezza=10\naltezza=20\n", QSize(800, 500),
+                             QSize(800, 500)},
+                    SizeCase{"written by hand, not a number",
+                             "[diario]\nlarghezza=ampia\naltezza=300\n", std::nullopt,
+                             std::nullopt},
+                    SizeCase{"written by hand, no height", "[diario]\nlarghezza=300\n",
+                             std::nullopt, std::nullopt},
+                    SizeCase{"written by hand, negative", "[diario]\nlarghezza=-3\naltezza=300\n",
+                             std::nullopt, std::nullopt}));
+
 TEST(SavedValuesPath, IsInTheConfigFolder) {
     EXPECT_EQ(SavedValues::defaultPath(),
               qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tarvimo/tarvimo.ini"));

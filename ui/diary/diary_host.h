@@ -4,15 +4,17 @@
 #pragma once
 
 #include "diary_entry.h"
+#include "number_text.h"
 
 #include <functional>
 
 namespace tarvimo {
 
 // What the diary window needs of the main window: "Riapri" writes an entry's inputs and results
-// into its fields.
+// into its fields; the user's number settings write the table's figures and the CSV file.
 struct DiaryHost {
     std::function<void(const DiaryEntry&)> reopen;
+    NumberSettings settings;
 };
 
 } // namespace tarvimo
