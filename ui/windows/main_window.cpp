@@ -404,7 +404,8 @@ void MainWindow::saveToDiary() {
 }
 
 void MainWindow::showDiary() {
-    showDiaryThroughModule(*this, DiaryHost{[this](const DiaryEntry& entry) { reopen(entry); }});
+    showDiaryThroughModule(
+        *this, DiaryHost{[this](const DiaryEntry& entry) { reopen(entry); }, m_settings});
 }
 
 void MainWindow::reopen(const DiaryEntry& entry) {
