@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -107,6 +108,22 @@ TEST(SavedValuesRoundTrip, HostileTextsComeBackExactly) {
     for (const auto& [field, text] : loaded.texts) {
         EXPECT_EQ(text, sheet.text(field)) << fieldInfo(field).name;
     }
+}
+
+// The monkey's find: a field that began with U+FEFF could not be saved at all.
+TEST(SavedValuesRoundTrip, LeadingByteOrderMarksAreDroppedAndTheRestKept) {
+    FieldSheet sheet;
+    sheet.setText(Field::massac, "\xef\xbb\xbf\xef\xbb\xbf"
+                                 "62,5\xef\xbb\xbf");
+    QTemporaryDir dir;
+    const SavedValues values(dir.filePath(QStringLiteral("tarvimo.ini")));
+    ASSERT_EQ(values.save(sheet), SavedValues::SaveStatus::Saved);
+    forgetCache(values.path());
+    const auto loaded = values.load();
+    const auto mass = std::find_if(loaded.texts.begin(), loaded.texts.end(),
+                                   [](const auto& pair) { return pair.first == Field::massac; });
+    ASSERT_NE(mass, loaded.texts.end());
+    EXPECT_EQ(mass->second, "62,5\xef\xbb\xbf"); // one inside the text is kept
 }
 
 struct SaveCase {
