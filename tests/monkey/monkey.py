@@ -7,8 +7,9 @@ It starts the real program and sends it real X events through XTEST (xdotool): k
 texts typed and pasted (0-200,000 characters), middle-clicks with and without an owner of the
 PRIMARY selection (xclip, killed to drop it), the help, "Stampa" answered every way, resizes,
 minimising, closing, a ride dropped on the main window, the import window's profile poked and
-dragged. It reads fields back through the clipboard to check that nothing typed is lost, pings the
-program (_NET_WM_PING) to catch hangs, and watches its output for sanitizer reports.
+dragged, the menus opened and their items chosen, the diary's window poked. It reads fields back
+through the clipboard to check that nothing typed is lost, pings the program (_NET_WM_PING) to
+catch hangs, and watches its output for sanitizer reports.
 
 Run:     tests/monkey/monkey.py --program build/test/ui/tarvimo [--seconds 180]
 Replay:  the same with --seed N (printed at the start and with every fault); --events K stops
@@ -90,7 +91,18 @@ def make_windows(table):
                          controls={"inizio": (0.415, 0.095), "fine": (0.585, 0.095),
                                    "profilo": (0.5, 0.37), "usa": (0.752, 0.951),
                                    "annulla": (0.921, 0.951)}),
+        # Not modal, its size its own: the search box, the table, the chart's choice and the
+        # chart, the buttons (the CSV ones open file dialogs, which settle() gives up).
+        "diary": Window("Diario", None, "main", ("key", "ctrl+d"), weight=2,
+                        controls={"cerca": (0.57, 0.033), "voci": (0.5, 0.3),
+                                  "misura": (0.12, 0.573), "grafico": (0.5, 0.75),
+                                  "riapri": (0.052, 0.965), "elimina": (0.139, 0.965),
+                                  "esportaCsv": (0.235, 0.965), "importaCsv": (0.33, 0.965)}),
     }
+
+# The main window's menus: the letter that opens each with Alt, and how many items it has. "Esci"
+# (the last of File) is left out: it ends the program, which "close" already does.
+MENUS = {"f": 3, "d": 1, "m": 1, "question": 2}
 
 
 PIECES = ["12,5", "1.234,56", "-0,0", "1e308", "٣٫١٤", "NaN", " 7 ", "0x1F", "1 000", "½", "∞",
@@ -99,7 +111,8 @@ PIECES = ["12,5", "1.234,56", "-0,0", "1e308", "٣٫١٤", "NaN", " 7 ", "0x1F",
 CONTROL = ["\x01", "\x07", "\x1b[2J", "\t", "\n", "\r\n", "\x00", "\x7f", "\u2028", "\ufeff"]
 KEYS = ["Tab", "shift+Tab", "Return", "Escape", "Up", "Down", "Left", "Right", "Home", "End",
         "BackSpace", "Delete", "ctrl+a", "ctrl+z", "ctrl+shift+z", "ctrl+c", "ctrl+x", "space",
-        "F1", "shift+End", "ctrl+BackSpace", "Menu", "Insert", "Page_Down", "KP_Decimal"]
+        "F1", "shift+End", "ctrl+BackSpace", "Menu", "Insert", "Page_Down", "KP_Decimal",
+        "ctrl+s", "ctrl+d"]
 PDF_NAMES = ["corsa.pdf", "Salita 🚴 ñ", "x" * 300 + ".pdf", "nessuna/cartella/f.pdf",
              "/dev/full", "", " .pdf", "corsa.pdf"]
 MAX_FIELD = 65536
@@ -125,11 +138,14 @@ def plan(rng, windows):
     win = windows[name]
     points = sorted(win.controls)
     action = rng.choices(["key", "type", "paste", "middle", "keep", "click", "resize", "minimise",
-                          "close", "stampa", "calcola", "drag"], [8, 4, 4, 5, 4, 3, 1, 1, 1, 2, 2, 3])[0]
+                          "close", "stampa", "calcola", "drag", "menu"],
+                         [8, 4, 4, 5, 4, 3, 1, 1, 1, 2, 2, 3, 2])[0]
     if action in ("stampa", "calcola", "keep") and not win.fields:
         action = "drag" if win.drag else "middle"
     if action == "drag" and not win.drag:
         action = "click"
+    if action == "menu" and not win.bar:
+        action = "key"
     if action == "key":
         return name, action, {"keys": rng.sample(KEYS, rng.randint(1, 3))}
     if action == "type":
@@ -152,6 +168,10 @@ def plan(rng, windows):
         return name, action, {"at": at, "button": rng.choice([1, 1, 3])}
     if action == "drag":
         return name, action, {"at": rng.choice(points), "to": (rng.uniform(-0.1, 1.1), rng.random())}
+    if action == "menu":
+        letter = rng.choice(sorted(MENUS))
+        return name, action, {"menu": letter, "item": rng.randrange(MENUS[letter]),
+                              "answer": rng.choice(["Return", "Return", "Escape"])}
     if action == "resize":
         return name, action, {"w": rng.randint(1, 2000), "h": rng.randint(1, 2000)}
     if action == "stampa":
@@ -248,7 +268,7 @@ class Monkey(FieldReader):
     def close_app(self):
         """Closes every window as a user would; the program must end cleanly."""
         self.settle()
-        for name in ("import", "help", "main", "splash"):
+        for name in ("import", "help", "diary", "main", "splash"):
             wid = self.find(name)
             if wid:
                 self.xdo("windowactivate", "--sync", wid, "key", "alt+F4")
@@ -532,6 +552,11 @@ class Monkey(FieldReader):
             self.xdo("mousemove", "--window", wid, "--", *start, "mousedown", 1, "mousemove",
                      "--window", wid, "--", *end, "mouseup", 1)
             self.released()
+        elif action == "menu":
+            # Opened by its letter with the first item lit; a dialog an item opens is given up
+            # by settle() below, as a user who changes their mind would.
+            self.xdo("key", f"alt+{p['menu']}", *["Down"] * p["item"], p["answer"])
+            self.release_modifiers()
         elif action == "resize":
             self.xdo("windowsize", wid, p["w"], p["h"])
         elif action == "minimise":
@@ -539,7 +564,7 @@ class Monkey(FieldReader):
             time.sleep(0.3)
             self.act_on(wid)
         elif action == "close":
-            if name in ("help", "import"):
+            if name in ("help", "import", "diary"):
                 self.xdo("key", "alt+F4")
             else:
                 self.close_app()

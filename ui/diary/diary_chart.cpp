@@ -40,10 +40,12 @@ double axisTime(const Diary::ClimbPoint& point) {
 } // namespace
 
 DiaryChart::DiaryChart(NumberSettings settings, QWidget* parent)
-    : QChartView(parent), m_settings(std::move(settings)), m_line(new QLineSeries),
+    // Given its chart from the start: a view built without one makes its own, which setChart()
+    // would let go of, undeleted.
+    : QChartView(new QChart, parent), m_settings(std::move(settings)), m_line(new QLineSeries),
       m_bestMark(new QScatterSeries), m_dates(new QDateTimeAxis), m_values(new QValueAxis) {
     setObjectName(QStringLiteral("grafico"));
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->legend()->hide();
     // The value axis in the user's decimal separator, as the table writes its figures.
     chart->setLocalizeNumbers(true);
@@ -63,7 +65,6 @@ DiaryChart::DiaryChart(NumberSettings settings, QWidget* parent)
     }
     m_line->setPointsVisible(true);
     m_bestMark->setMarkerSize(14);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(fontMetrics().height() * 14);
     applyPalette();
