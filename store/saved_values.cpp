@@ -103,13 +103,12 @@ SavedValues::SaveStatus SavedValues::save(const FieldSheet& sheet) const {
     std::vector<std::pair<QString, QString>> texts;
     for (const FieldInfo& info : allFields()) {
         if (!info.isResult) {
-            QString text = QString::fromStdString(sheet.text(info.field));
-            // QSettings reads a byte order mark that begins a value as the start of a text and
-            // drops it; an invisible mark, it is not kept, so that the rest can be saved.
-            while (text.startsWith(QChar::ByteOrderMark)) {
-                text.remove(0, 1);
-            }
-            texts.emplace_back(key(info), text);
+            // QSettings reads a byte order mark as the start of a text, wherever a value or an
+            // escape ("\t", "\"") puts it, and drops it; an invisible mark, it is not kept, so
+            // that the rest can be saved.
+            texts.emplace_back(
+                key(info),
+                QString::fromStdString(sheet.text(info.field)).remove(QChar::ByteOrderMark));
         }
     }
     return write(texts);
