@@ -9,7 +9,6 @@
 #include <QVariant>
 #include <cmath>
 #include <iterator>
-#include <span>
 
 namespace tarvimo {
 
@@ -56,6 +55,17 @@ constexpr SortColumn sortColumns[] = {
 };
 static_assert(std::size(sortColumns) == diaryColumnCount);
 
+// The index of sortColumns[column], as this version has it.
+QString createSortIndex(std::size_t column) {
+    if (column == 0) {
+        return QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
+                              "id DESC, chiave)");
+    }
+    return QStringLiteral("CREATE INDEX %1 ON salite (%2, giorno, salvato, id, chiave)")
+        .arg(QLatin1StringView(sortColumns[column].index),
+             QLatin1StringView(sortColumns[column].name));
+}
+
 QString fieldColumn(const FieldInfo& info) {
     return QString::fromLatin1(info.name.data(), qsizetype(info.name.size()));
 }
@@ -95,9 +105,8 @@ QStringList upgradeToVersion2() {
                        "char(31)) + 1)"),
         QStringLiteral("DROP INDEX salite_salita")};
     // The first, by day, is salite_lista, there since version 1.
-    for (const SortColumn& column : std::span(sortColumns).subspan(1)) {
-        statements << QStringLiteral("CREATE INDEX %1 ON salite (%2, giorno, salvato, id, chiave)")
-                          .arg(QLatin1StringView(column.index), QLatin1StringView(column.name));
+    for (std::size_t column = 1; column < std::size(sortColumns); ++column) {
+        statements << createSortIndex(column);
     }
     return statements;
 }
@@ -125,10 +134,24 @@ QStringList DiarySchema::upgrade(int from) {
     // row finds a filter in either (a key never holds U+001F). The list walks salite_lista in
     // its order and filters on the key it holds; the chart of one climb reads salite_salita.
     return {
-        table + u')',
-        QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
-                       "id DESC, chiave)"),
+        table + u')', createSortIndex(0),
         QStringLiteral("CREATE INDEX salite_salita ON salite (chiave_salita, giorno, salvato)")};
+}
+
+QStringList DiarySchema::dropSortIndexes() {
+    QStringList statements;
+    for (const SortColumn& column : sortColumns) {
+        statements << QStringLiteral("DROP INDEX ") + QLatin1StringView(column.index);
+    }
+    return statements;
+}
+
+QStringList DiarySchema::createSortIndexes() {
+    QStringList statements;
+    for (std::size_t column = 0; column < std::size(sortColumns); ++column) {
+        statements << createSortIndex(column);
+    }
+    return statements;
 }
 
 QString DiarySchema::insertStatement() {

@@ -398,6 +398,47 @@ TEST_F(DiaryList, AddAllAddsEveryEntryOrNone) {
     EXPECT_EQ(m_diary.count(), 7) << "and neither was added";
 }
 
+TEST_F(DiaryList, ALargeBatchIsAllOrNothingAndKeepsEveryIndex) {
+    // Large enough to go in without the sort indexes, which are then made again.
+    std::vector<DiaryEntry> batch;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(entry("Giau", "Zeno", "01-01-2020", 100 + i));
+        batch.back().id = 100 + i;
+    }
+    const auto indexes = [this] {
+        return Raw(m_diary.path())
+            .value(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'index'"))
+            .toInt();
+    };
+    const int before = indexes();
+    const struct {
+        const char* what;
+        std::int64_t lastId;
+        int maxPages;
+        DiaryStatus status;
+        int count;
+    } rows[] = {
+        {"the last entry's id is taken: none is added", m_ids[0], 0, DiaryStatus::Failed, 5},
+        {"the disk fills up: none is added", 3099, 40, DiaryStatus::DiskFull, 5},
+        {"all go in", 3099, 0, DiaryStatus::Ok, 3005},
+    };
+    for (const auto& row : rows) {
+        batch.back().id = row.lastId;
+        Diary diary;
+        ASSERT_EQ(diary.open(m_diary.path(), {std::chrono::milliseconds(5000), row.maxPages}),
+                  DiaryStatus::Ok);
+        EXPECT_EQ(diary.restore(batch), row.status) << row.what;
+        EXPECT_EQ(diary.count(), row.count) << row.what;
+        EXPECT_EQ(indexes(), before) << row.what;
+        EXPECT_EQ(Raw(m_diary.path()).value(QStringLiteral("PRAGMA integrity_check")).toString(),
+                  "ok")
+            << row.what;
+    }
+    const Diary::Page page = m_diary.page({}, 0, 1, {DiaryColumn::WattsPerKg, true});
+    ASSERT_EQ(page.entries.size(), 1u);
+    EXPECT_EQ(page.entries[0].id, 3099) << "the rebuilt index sorts";
+}
+
 TEST_F(DiaryList, OneClimbForTheChartOldestFirst) {
     const Diary::Climb climb = m_diary.climb("citta alta");
     ASSERT_EQ(climb.status, DiaryStatus::Ok);
