@@ -12,11 +12,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
+#include <sqlite3.h>
 
 namespace tarvimo {
 
@@ -39,8 +42,8 @@ int sqliteCode(const QSqlError& error) {
     return error.nativeErrorCode().toInt() & 0xff;
 }
 
-DiaryStatus statusOf(const QSqlError& error) {
-    switch (sqliteCode(error)) {
+DiaryStatus statusOf(int code) {
+    switch (code & 0xff) {
     case sqliteBusy:
     case sqliteLocked:
         return DiaryStatus::Busy;
@@ -52,6 +55,12 @@ DiaryStatus statusOf(const QSqlError& error) {
         return DiaryStatus::Failed;
     }
 }
+
+DiaryStatus statusOf(const QSqlError& error) {
+    return statusOf(sqliteCode(error));
+}
+
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
 // The files SQLite keeps beside the diary: they belong to it and move with it.
 const char* const companions[] = {"-wal", "-shm", "-journal"};
@@ -265,28 +274,26 @@ template <typename Body> DiaryStatus Diary::write(Body body) {
     if (body(query) && query.exec(QStringLiteral("COMMIT"))) {
         return DiaryStatus::Ok;
     }
-    const DiaryStatus status = statusOf(query.lastError());
+    // A statement of Qt's says its own error; one through handle() left it on the connection.
+    const DiaryStatus status = query.lastError().isValid() ? statusOf(query.lastError())
+                                                           : statusOf(sqlite3_errcode(handle()));
     query.finish();
     QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     return status;
 }
 
+sqlite3* Diary::handle() const {
+    const QVariant handle = m_db.driver()->handle();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3* const*>(handle.constData())
+               : nullptr;
+}
+
 Diary::Added Diary::add(const DiaryEntry& entry) {
     Added added;
-    added.status = write([&](QSqlQuery& query) {
-        if (!query.prepare(DiarySchema::insertStatement())) {
-            return false;
-        }
-        DiarySchema::bindEntry(query, entry, false);
-        if (!query.exec()) {
-            return false;
-        }
-        added.id = query.lastInsertId().toLongLong();
-        return true;
-    });
-    if (added.status != DiaryStatus::Ok) {
-        added.id = 0;
-    }
+    added.status = insert({entry}, false);
+    // The connection's last row, still there after the commit.
+    added.id = added.status == DiaryStatus::Ok ? sqlite3_last_insert_rowid(handle()) : 0;
     return added;
 }
 
@@ -344,12 +351,17 @@ DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) 
         if (rebuild && !run(DiarySchema::dropSortIndexes())) {
             return false;
         }
-        if (!query.prepare(DiarySchema::insertStatement())) {
+        sqlite3_stmt* prepared = nullptr;
+        const QByteArray sql = DiarySchema::insertStatement().toUtf8();
+        sqlite3_prepare_v2(handle(), sql.constData(), int(sql.size()), &prepared, nullptr);
+        const Statement statement(prepared, sqlite3_finalize);
+        if (!statement) {
             return false;
         }
         for (const DiaryEntry& entry : entries) {
-            DiarySchema::bindEntry(query, entry, keepIds);
-            if (!query.exec()) {
+            if (DiarySchema::bindEntry(statement.get(), entry, keepIds) != SQLITE_OK ||
+                sqlite3_step(statement.get()) != SQLITE_DONE ||
+                sqlite3_reset(statement.get()) != SQLITE_OK) {
                 return false;
             }
         }

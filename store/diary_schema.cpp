@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <cmath>
 #include <iterator>
+#include <sqlite3.h>
+#include <utf8/checked.h>
 
 namespace tarvimo {
 
@@ -82,17 +84,8 @@ QStringList entryColumns() {
     return columns;
 }
 
-// A null QString binds as NULL: an empty text must stay an empty text.
-QVariant text(const std::string& value) {
-    return value.empty() ? QVariant(QStringLiteral("")) : QVariant(QString::fromStdString(value));
-}
-
 QString searchKey(const std::string& value) {
     return DiaryKeys::searchKey(QString::fromStdString(value));
-}
-
-QVariant number(double value) {
-    return std::isnan(value) ? QVariant() : QVariant(value);
 }
 
 // Version 2: the rider's own search key, so the list sorts by rider, and one index per sort
@@ -164,24 +157,66 @@ QString DiarySchema::insertStatement() {
         .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId) {
-    query.addBindValue(keepId ? QVariant(qint64(entry.id)) : QVariant());
-    query.addBindValue(qint64(entry.savedAt));
-    query.addBindValue(text(entry.rideFile));
+int DiarySchema::bindEntry(sqlite3_stmt* statement, const DiaryEntry& entry, bool keepId) {
+    int code = SQLITE_OK;
+    int index = 0;
+    const auto bind = [&](auto binding) {
+        if (code == SQLITE_OK) {
+            code = binding(++index);
+        }
+    };
+    // The entry's texts stay put until the row is stepped; made texts are copied.
+    const auto text = [&](const std::string& value) {
+        if (utf8::is_valid(value.begin(), value.end())) {
+            bind([&](int i) {
+                return sqlite3_bind_text64(statement, i, value.data(), value.size(), SQLITE_STATIC,
+                                           SQLITE_UTF8);
+            });
+        } else { // stray bytes become U+FFFD, as a window would show them
+            std::string valid;
+            utf8::replace_invalid(value.begin(), value.end(), std::back_inserter(valid));
+            bind([&](int i) {
+                return sqlite3_bind_text64(statement, i, valid.data(), valid.size(),
+                                           SQLITE_TRANSIENT, SQLITE_UTF8);
+            });
+        }
+    };
+    const auto key = [&](const QString& value) {
+        const QByteArray utf8 = value.toUtf8();
+        bind([&](int i) {
+            return sqlite3_bind_text64(statement, i, utf8.constData(), std::uint64_t(utf8.size()),
+                                       SQLITE_TRANSIENT, SQLITE_UTF8);
+        });
+    };
+    const auto number = [&](double value) {
+        bind([&](int i) {
+            return std::isnan(value) ? sqlite3_bind_null(statement, i)
+                                     : sqlite3_bind_double(statement, i, value);
+        });
+    };
+    bind([&](int i) {
+        return keepId ? sqlite3_bind_int64(statement, i, entry.id)
+                      : sqlite3_bind_null(statement, i);
+    });
+    bind([&](int i) { return sqlite3_bind_int64(statement, i, entry.savedAt); });
+    text(entry.rideFile);
     for (const std::string& value : entry.texts) {
-        query.addBindValue(text(value));
+        text(value);
     }
     for (const NumberColumn& column : numberColumns) {
-        query.addBindValue(number(entry.*column.member));
+        number(entry.*column.member);
     }
     const std::optional<int> day = climbDay(entry);
-    query.addBindValue(day ? QVariant(*day) : QVariant());
+    bind([&](int i) {
+        return day ? sqlite3_bind_int(statement, i, *day) : sqlite3_bind_null(statement, i);
+    });
+    // Neither key is ever null: toUtf8() of a null QString is an empty text.
     const QString climb = searchKey(entry.text(Field::sceglinomebici));
-    // Neither key is ever null: the separator makes the second one at least one character.
-    query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
     const QString rider = searchKey(entry.text(Field::sceglinomeciclista));
-    query.addBindValue(climb + QChar(0x1f) + rider);
-    query.addBindValue(rider.isNull() ? QStringLiteral("") : rider);
+    key(climb);
+    key(climb + QChar(0x1f) + rider);
+    key(rider);
+    return code;
 }
 
 QString DiarySchema::orderBy(DiaryOrder order) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class QSqlQuery;
+struct sqlite3_stmt;
 
 namespace tarvimo {
 
@@ -28,9 +29,11 @@ public:
     static QStringList dropSortIndexes();
     static QStringList createSortIndexes();
 
-    // INSERT of one entry, its id included (bound NULL, SQLite picks a new one).
+    // INSERT of one entry, its id included (bound NULL, SQLite picks a new one). Bound through
+    // SQLite's own interface: Qt Sql makes a placeholder's name for every value it binds, most
+    // of the time a large import took. Returns SQLITE_OK or SQLite's error.
     static QString insertStatement();
-    static void bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId);
+    static int bindEntry(sqlite3_stmt* statement, const DiaryEntry& entry, bool keepId);
 
     // The ORDER BY terms of a list in `order`: made only of this class's column names.
     static QString orderBy(DiaryOrder order);
