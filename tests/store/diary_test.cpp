@@ -208,6 +208,17 @@ INSTANTIATE_TEST_SUITE_P(
                      damage(p, (page - 1) * 4096, 4096);
                  },
                  DiaryStatus::Recovered, now, 0},
+        OpenCase{"a page of the table overwritten: fails the check",
+                 [](const QString& p) {
+                     makeDiary(p, 300);
+                     const qint64 page =
+                         Raw(p)
+                             .value(QStringLiteral(
+                                 "SELECT rootpage FROM sqlite_schema WHERE name = 'salite'"))
+                             .toLongLong();
+                     damage(p, (page - 1) * 4096 + 8, 64);
+                 },
+                 DiaryStatus::Recovered, now, 0},
         OpenCase{"written by a newer version: read, never written",
                  [](const QString& p) {
                      makeDiary(p, 2);
