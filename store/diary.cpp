@@ -105,8 +105,8 @@ bool Diary::connect(Access access) {
     if (!m_db.open()) {
         return false;
     }
-    // 16 MB of pages instead of 2: the integrity check and a large import walk ten b-trees
-    // (the table and its indexes) and otherwise read the same pages many times.
+    // 16 MB of pages instead of 2: a write lands on ten b-trees (the table and its indexes)
+    // and would otherwise read the same pages many times.
     QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-16384"));
     return true;
 }

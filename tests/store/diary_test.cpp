@@ -177,6 +177,17 @@ const auto damage = [](const QString& path, qint64 at, qint64 bytes) {
     file.write(QByteArray(bytes, '\xa5'));
 };
 
+// A diary of 300 entries with bytes overwritten in the first page of a table or an index.
+const auto damagePage = [](const QString& path, const char* name, qint64 at, qint64 bytes) {
+    makeDiary(path, 300);
+    const qint64 page =
+        Raw(path)
+            .value(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'")
+                       .arg(QLatin1StringView(name)))
+            .toLongLong();
+    damage(path, (page - 1) * 4096 + at, bytes);
+};
+
 constexpr int now = DiarySchema::version;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -197,28 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
                      QFile(p).resize(QFile(p).size() / 2);
                  },
                  DiaryStatus::Recovered, now, 0},
-        OpenCase{"an index page overwritten: fails the integrity check",
-                 [](const QString& p) {
-                     makeDiary(p, 300);
-                     const qint64 page =
-                         Raw(p)
-                             .value(QStringLiteral(
-                                 "SELECT rootpage FROM sqlite_schema WHERE name = 'salite_lista'"))
-                             .toLongLong();
-                     damage(p, (page - 1) * 4096, 4096);
-                 },
+        OpenCase{"an index page overwritten: fails the check",
+                 [](const QString& p) { damagePage(p, "salite_lista", 0, 4096); },
                  DiaryStatus::Recovered, now, 0},
         OpenCase{"a page of the table overwritten: fails the check",
-                 [](const QString& p) {
-                     makeDiary(p, 300);
-                     const qint64 page =
-                         Raw(p)
-                             .value(QStringLiteral(
-                                 "SELECT rootpage FROM sqlite_schema WHERE name = 'salite'"))
-                             .toLongLong();
-                     damage(p, (page - 1) * 4096 + 8, 64);
-                 },
-                 DiaryStatus::Recovered, now, 0},
+                 [](const QString& p) { damagePage(p, "salite", 8, 64); }, DiaryStatus::Recovered,
+                 now, 0},
         OpenCase{"written by a newer version: read, never written",
                  [](const QString& p) {
                      makeDiary(p, 2);
