@@ -10,7 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins
-    libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
+    libqt6sql6-sqlite libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
     fonts-liberation2 fonts-comic-neue fonts-dejavu-core
     xvfb xauth
     xdotool dbus at-spi2-core python3-pyatspi

@@ -12,10 +12,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+#include <memory>
+#include <sqlite3.h>
 
 namespace tarvimo {
 
@@ -38,8 +42,8 @@ int sqliteCode(const QSqlError& error) {
     return error.nativeErrorCode().toInt() & 0xff;
 }
 
-DiaryStatus statusOf(const QSqlError& error) {
-    switch (sqliteCode(error)) {
+DiaryStatus statusOf(int code) {
+    switch (code & 0xff) {
     case sqliteBusy:
     case sqliteLocked:
         return DiaryStatus::Busy;
@@ -51,6 +55,12 @@ DiaryStatus statusOf(const QSqlError& error) {
         return DiaryStatus::Failed;
     }
 }
+
+DiaryStatus statusOf(const QSqlError& error) {
+    return statusOf(sqliteCode(error));
+}
+
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
 // The files SQLite keeps beside the diary: they belong to it and move with it.
 const char* const companions[] = {"-wal", "-shm", "-journal"};
@@ -95,13 +105,13 @@ bool Diary::connect(Access access) {
     if (!m_db.open()) {
         return false;
     }
-    // 16 MB of pages instead of 2: the integrity check and a large import walk ten b-trees
-    // (the table and its indexes) and otherwise read the same pages many times.
+    // 16 MB of pages instead of 2: a write lands on ten b-trees (the table and its indexes)
+    // and would otherwise read the same pages many times.
     QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-16384"));
     return true;
 }
 
-// Reads the version and runs the integrity check: a file that is not a database, cannot be
+// Reads the version and checks the file: a file that is not a database, cannot be
 // read or fails the check is damaged; one another process holds is only busy.
 Diary::Health Diary::check(int& version) {
     QSqlQuery query(m_db);
@@ -120,7 +130,11 @@ Diary::Health Diary::check(int& version) {
         return failure();
     }
     version = query.value(0).toInt();
-    if (!query.exec(QStringLiteral("PRAGMA integrity_check(1)")) || !query.next()) {
+    // quick_check reads every page of the table and of each index and checks their structure
+    // and records, as integrity_check does, but does not look each row up in every index: at
+    // 100,000 entries 0.06 s instead of 1.2 s. An index that disagrees with its table is not
+    // caught here; anything that breaks a page is.
+    if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next()) {
         return failure();
     }
     return query.value(0).toString() == QStringLiteral("ok") ? Health::Sound : Health::Damaged;
@@ -264,28 +278,26 @@ template <typename Body> DiaryStatus Diary::write(Body body) {
     if (body(query) && query.exec(QStringLiteral("COMMIT"))) {
         return DiaryStatus::Ok;
     }
-    const DiaryStatus status = statusOf(query.lastError());
+    // A statement of Qt's says its own error; one through handle() left it on the connection.
+    const DiaryStatus status = query.lastError().isValid() ? statusOf(query.lastError())
+                                                           : statusOf(sqlite3_errcode(handle()));
     query.finish();
     QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     return status;
 }
 
+sqlite3* Diary::handle() const {
+    const QVariant handle = m_db.driver()->handle();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3* const*>(handle.constData())
+               : nullptr;
+}
+
 Diary::Added Diary::add(const DiaryEntry& entry) {
     Added added;
-    added.status = write([&](QSqlQuery& query) {
-        if (!query.prepare(DiarySchema::insertStatement())) {
-            return false;
-        }
-        DiarySchema::bindEntry(query, entry, false);
-        if (!query.exec()) {
-            return false;
-        }
-        added.id = query.lastInsertId().toLongLong();
-        return true;
-    });
-    if (added.status != DiaryStatus::Ok) {
-        added.id = 0;
-    }
+    added.status = insert({entry}, false);
+    // The connection's last row, still there after the commit.
+    added.id = added.status == DiaryStatus::Ok ? sqlite3_last_insert_rowid(handle()) : 0;
     return added;
 }
 
@@ -315,7 +327,7 @@ DiaryStatus Diary::restore(const std::vector<DiaryEntry>& entries) {
 DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) {
     // A large batch lands on random pages of ten b-trees: with room for all of them in memory
     // each page is read and written once. The cache goes back to its size afterwards.
-    const bool large = entries.size() > 1000;
+    const bool large = entries.size() >= 2000;
     if (large) {
         QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size=-262144"));
     }
@@ -325,16 +337,39 @@ DiaryStatus Diary::insert(const std::vector<DiaryEntry>& entries, bool keepIds) 
         }
     });
     return write([&](QSqlQuery& query) {
-        if (!query.prepare(DiarySchema::insertStatement())) {
+        // A batch as large as half the diary goes in faster without the sort indexes, each
+        // made again by one sort before the commit. Inside the transaction: a failure or a
+        // killed process leaves them as they were.
+        bool rebuild = large;
+        if (rebuild) {
+            if (!query.exec(QStringLiteral("SELECT count(*) FROM salite")) || !query.next()) {
+                return false;
+            }
+            rebuild = std::size_t(query.value(0).toLongLong()) <= 2 * entries.size();
+        }
+        const auto run = [&query](const QStringList& statements) {
+            return std::all_of(
+                statements.begin(), statements.end(),
+                [&query](const QString& statement) { return query.exec(statement); });
+        };
+        if (rebuild && !run(DiarySchema::dropSortIndexes())) {
+            return false;
+        }
+        sqlite3_stmt* prepared = nullptr;
+        const QByteArray sql = DiarySchema::insertStatement().toUtf8();
+        sqlite3_prepare_v2(handle(), sql.constData(), int(sql.size()), &prepared, nullptr);
+        const Statement statement(prepared, sqlite3_finalize);
+        if (!statement) {
             return false;
         }
         for (const DiaryEntry& entry : entries) {
-            DiarySchema::bindEntry(query, entry, keepIds);
-            if (!query.exec()) {
+            if (DiarySchema::bindEntry(statement.get(), entry, keepIds) != SQLITE_OK ||
+                sqlite3_step(statement.get()) != SQLITE_DONE ||
+                sqlite3_reset(statement.get()) != SQLITE_OK) {
                 return false;
             }
         }
-        return true;
+        return !rebuild || run(DiarySchema::createSortIndexes());
     });
 }
 

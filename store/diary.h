@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+struct sqlite3;
+
 namespace tarvimo {
 
 enum class DiaryStatus {
@@ -112,6 +114,8 @@ private:
     DiaryStatus prepare(int version);
     template <typename Body> DiaryStatus write(Body body);
     DiaryStatus insert(const std::vector<DiaryEntry>& entries, bool keepIds);
+    // The connection's own SQLite handle, for what Qt Sql does slowly.
+    sqlite3* handle() const;
 
     QString m_connection;
     QSqlDatabase m_db;

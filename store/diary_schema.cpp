@@ -9,7 +9,8 @@
 #include <QVariant>
 #include <cmath>
 #include <iterator>
-#include <span>
+#include <sqlite3.h>
+#include <utf8/checked.h>
 
 namespace tarvimo {
 
@@ -56,6 +57,17 @@ constexpr SortColumn sortColumns[] = {
 };
 static_assert(std::size(sortColumns) == diaryColumnCount);
 
+// The index of sortColumns[column], as this version has it.
+QString createSortIndex(std::size_t column) {
+    if (column == 0) {
+        return QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
+                              "id DESC, chiave)");
+    }
+    return QStringLiteral("CREATE INDEX %1 ON salite (%2, giorno, salvato, id, chiave)")
+        .arg(QLatin1StringView(sortColumns[column].index),
+             QLatin1StringView(sortColumns[column].name));
+}
+
 QString fieldColumn(const FieldInfo& info) {
     return QString::fromLatin1(info.name.data(), qsizetype(info.name.size()));
 }
@@ -72,17 +84,8 @@ QStringList entryColumns() {
     return columns;
 }
 
-// A null QString binds as NULL: an empty text must stay an empty text.
-QVariant text(const std::string& value) {
-    return value.empty() ? QVariant(QStringLiteral("")) : QVariant(QString::fromStdString(value));
-}
-
 QString searchKey(const std::string& value) {
     return DiaryKeys::searchKey(QString::fromStdString(value));
-}
-
-QVariant number(double value) {
-    return std::isnan(value) ? QVariant() : QVariant(value);
 }
 
 // Version 2: the rider's own search key, so the list sorts by rider, and one index per sort
@@ -95,9 +98,8 @@ QStringList upgradeToVersion2() {
                        "char(31)) + 1)"),
         QStringLiteral("DROP INDEX salite_salita")};
     // The first, by day, is salite_lista, there since version 1.
-    for (const SortColumn& column : std::span(sortColumns).subspan(1)) {
-        statements << QStringLiteral("CREATE INDEX %1 ON salite (%2, giorno, salvato, id, chiave)")
-                          .arg(QLatin1StringView(column.index), QLatin1StringView(column.name));
+    for (std::size_t column = 1; column < std::size(sortColumns); ++column) {
+        statements << createSortIndex(column);
     }
     return statements;
 }
@@ -125,10 +127,24 @@ QStringList DiarySchema::upgrade(int from) {
     // row finds a filter in either (a key never holds U+001F). The list walks salite_lista in
     // its order and filters on the key it holds; the chart of one climb reads salite_salita.
     return {
-        table + u')',
-        QStringLiteral("CREATE INDEX salite_lista ON salite (giorno DESC, salvato DESC, "
-                       "id DESC, chiave)"),
+        table + u')', createSortIndex(0),
         QStringLiteral("CREATE INDEX salite_salita ON salite (chiave_salita, giorno, salvato)")};
+}
+
+QStringList DiarySchema::dropSortIndexes() {
+    QStringList statements;
+    for (const SortColumn& column : sortColumns) {
+        statements << QStringLiteral("DROP INDEX ") + QLatin1StringView(column.index);
+    }
+    return statements;
+}
+
+QStringList DiarySchema::createSortIndexes() {
+    QStringList statements;
+    for (std::size_t column = 0; column < std::size(sortColumns); ++column) {
+        statements << createSortIndex(column);
+    }
+    return statements;
 }
 
 QString DiarySchema::insertStatement() {
@@ -141,24 +157,66 @@ QString DiarySchema::insertStatement() {
         .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-void DiarySchema::bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId) {
-    query.addBindValue(keepId ? QVariant(qint64(entry.id)) : QVariant());
-    query.addBindValue(qint64(entry.savedAt));
-    query.addBindValue(text(entry.rideFile));
+int DiarySchema::bindEntry(sqlite3_stmt* statement, const DiaryEntry& entry, bool keepId) {
+    int code = SQLITE_OK;
+    int index = 0;
+    const auto bind = [&](auto binding) {
+        if (code == SQLITE_OK) {
+            code = binding(++index);
+        }
+    };
+    // The entry's texts stay put until the row is stepped; made texts are copied.
+    const auto text = [&](const std::string& value) {
+        if (utf8::is_valid(value.begin(), value.end())) {
+            bind([&](int i) {
+                return sqlite3_bind_text64(statement, i, value.data(), value.size(), SQLITE_STATIC,
+                                           SQLITE_UTF8);
+            });
+        } else { // stray bytes become U+FFFD, as a window would show them
+            std::string valid;
+            utf8::replace_invalid(value.begin(), value.end(), std::back_inserter(valid));
+            bind([&](int i) {
+                return sqlite3_bind_text64(statement, i, valid.data(), valid.size(),
+                                           SQLITE_TRANSIENT, SQLITE_UTF8);
+            });
+        }
+    };
+    const auto key = [&](const QString& value) {
+        const QByteArray utf8 = value.toUtf8();
+        bind([&](int i) {
+            return sqlite3_bind_text64(statement, i, utf8.constData(), std::uint64_t(utf8.size()),
+                                       SQLITE_TRANSIENT, SQLITE_UTF8);
+        });
+    };
+    const auto number = [&](double value) {
+        bind([&](int i) {
+            return std::isnan(value) ? sqlite3_bind_null(statement, i)
+                                     : sqlite3_bind_double(statement, i, value);
+        });
+    };
+    bind([&](int i) {
+        return keepId ? sqlite3_bind_int64(statement, i, entry.id)
+                      : sqlite3_bind_null(statement, i);
+    });
+    bind([&](int i) { return sqlite3_bind_int64(statement, i, entry.savedAt); });
+    text(entry.rideFile);
     for (const std::string& value : entry.texts) {
-        query.addBindValue(text(value));
+        text(value);
     }
     for (const NumberColumn& column : numberColumns) {
-        query.addBindValue(number(entry.*column.member));
+        number(entry.*column.member);
     }
     const std::optional<int> day = climbDay(entry);
-    query.addBindValue(day ? QVariant(*day) : QVariant());
+    bind([&](int i) {
+        return day ? sqlite3_bind_int(statement, i, *day) : sqlite3_bind_null(statement, i);
+    });
+    // Neither key is ever null: toUtf8() of a null QString is an empty text.
     const QString climb = searchKey(entry.text(Field::sceglinomebici));
-    // Neither key is ever null: the separator makes the second one at least one character.
-    query.addBindValue(climb.isNull() ? QStringLiteral("") : climb);
     const QString rider = searchKey(entry.text(Field::sceglinomeciclista));
-    query.addBindValue(climb + QChar(0x1f) + rider);
-    query.addBindValue(rider.isNull() ? QStringLiteral("") : rider);
+    key(climb);
+    key(climb + QChar(0x1f) + rider);
+    key(rider);
+    return code;
 }
 
 QString DiarySchema::orderBy(DiaryOrder order) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class QSqlQuery;
+struct sqlite3_stmt;
 
 namespace tarvimo {
 
@@ -23,9 +24,16 @@ public:
     // The statements that take a diary from version `from` to from + 1 (0: an empty file).
     static QStringList upgrade(int from);
 
-    // INSERT of one entry, its id included (bound NULL, SQLite picks a new one).
+    // The index of each sort column, as this version has them: dropped and made again around a
+    // large batch, which then costs one sort per index instead of a random insertion per row.
+    static QStringList dropSortIndexes();
+    static QStringList createSortIndexes();
+
+    // INSERT of one entry, its id included (bound NULL, SQLite picks a new one). Bound through
+    // SQLite's own interface: Qt Sql makes a placeholder's name for every value it binds, most
+    // of the time a large import took. Returns SQLITE_OK or SQLite's error.
     static QString insertStatement();
-    static void bindEntry(QSqlQuery& query, const DiaryEntry& entry, bool keepId);
+    static int bindEntry(sqlite3_stmt* statement, const DiaryEntry& entry, bool keepId);
 
     // The ORDER BY terms of a list in `order`: made only of this class's column names.
     static QString orderBy(DiaryOrder order);

@@ -177,6 +177,17 @@ const auto damage = [](const QString& path, qint64 at, qint64 bytes) {
     file.write(QByteArray(bytes, '\xa5'));
 };
 
+// A diary of 300 entries with bytes overwritten in the first page of a table or an index.
+const auto damagePage = [](const QString& path, const char* name, qint64 at, qint64 bytes) {
+    makeDiary(path, 300);
+    const qint64 page =
+        Raw(path)
+            .value(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'")
+                       .arg(QLatin1StringView(name)))
+            .toLongLong();
+    damage(path, (page - 1) * 4096 + at, bytes);
+};
+
 constexpr int now = DiarySchema::version;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -197,17 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
                      QFile(p).resize(QFile(p).size() / 2);
                  },
                  DiaryStatus::Recovered, now, 0},
-        OpenCase{"an index page overwritten: fails the integrity check",
-                 [](const QString& p) {
-                     makeDiary(p, 300);
-                     const qint64 page =
-                         Raw(p)
-                             .value(QStringLiteral(
-                                 "SELECT rootpage FROM sqlite_schema WHERE name = 'salite_lista'"))
-                             .toLongLong();
-                     damage(p, (page - 1) * 4096, 4096);
-                 },
+        OpenCase{"an index page overwritten: fails the check",
+                 [](const QString& p) { damagePage(p, "salite_lista", 0, 4096); },
                  DiaryStatus::Recovered, now, 0},
+        OpenCase{"a page of the table overwritten: fails the check",
+                 [](const QString& p) { damagePage(p, "salite", 8, 64); }, DiaryStatus::Recovered,
+                 now, 0},
         OpenCase{"written by a newer version: read, never written",
                  [](const QString& p) {
                      makeDiary(p, 2);
@@ -396,6 +402,47 @@ TEST_F(DiaryList, AddAllAddsEveryEntryOrNone) {
     ASSERT_EQ(again.open(m_diary.path(), {std::chrono::milliseconds(5000), 1}), DiaryStatus::Ok);
     EXPECT_EQ(again.addAll(entries), DiaryStatus::DiskFull) << "no room for both";
     EXPECT_EQ(m_diary.count(), 7) << "and neither was added";
+}
+
+TEST_F(DiaryList, ALargeBatchIsAllOrNothingAndKeepsEveryIndex) {
+    // Large enough to go in without the sort indexes, which are then made again.
+    std::vector<DiaryEntry> batch;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(entry("Giau", "Zeno", "01-01-2020", 100 + i));
+        batch.back().id = 100 + i;
+    }
+    const auto indexes = [this] {
+        return Raw(m_diary.path())
+            .value(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'index'"))
+            .toInt();
+    };
+    const int before = indexes();
+    const struct {
+        const char* what;
+        std::int64_t lastId;
+        int maxPages;
+        DiaryStatus status;
+        int count;
+    } rows[] = {
+        {"the last entry's id is taken: none is added", m_ids[0], 0, DiaryStatus::Failed, 5},
+        {"the disk fills up: none is added", 3099, 40, DiaryStatus::DiskFull, 5},
+        {"all go in", 3099, 0, DiaryStatus::Ok, 3005},
+    };
+    for (const auto& row : rows) {
+        batch.back().id = row.lastId;
+        Diary diary;
+        ASSERT_EQ(diary.open(m_diary.path(), {std::chrono::milliseconds(5000), row.maxPages}),
+                  DiaryStatus::Ok);
+        EXPECT_EQ(diary.restore(batch), row.status) << row.what;
+        EXPECT_EQ(diary.count(), row.count) << row.what;
+        EXPECT_EQ(indexes(), before) << row.what;
+        EXPECT_EQ(Raw(m_diary.path()).value(QStringLiteral("PRAGMA integrity_check")).toString(),
+                  "ok")
+            << row.what;
+    }
+    const Diary::Page page = m_diary.page({}, 0, 1, {DiaryColumn::WattsPerKg, true});
+    ASSERT_EQ(page.entries.size(), 1u);
+    EXPECT_EQ(page.entries[0].id, 3099) << "the rebuilt index sorts";
 }
 
 TEST_F(DiaryList, OneClimbForTheChartOldestFirst) {
