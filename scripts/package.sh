@@ -4,8 +4,9 @@
 # Builds the Debian package the way Debian would accept it and checks it: the licence of every
 # file (reuse), the desktop files, lintian with no errors or warnings, a second build of the same
 # files in another folder giving the same bytes, and the package installed with apt and started
-# under a virtual X server, where it must stay up and show its start-up window, and "Stampa", with
-# no printer installed, must save the page as a PDF through the printing module.
+# under a virtual X server, where it must stay up and show its start-up window, "Stampa", with
+# no printer installed, must save the page as a PDF through the printing module, and Ctrl+D must
+# open the diary through its module.
 set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
@@ -76,7 +77,12 @@ test -f /usr/share/applications/org.tarvimo.Tarvimo.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/org.tarvimo.Tarvimo.png
 test -f /usr/share/doc/tarvimo/copyright
 man --warnings -l /usr/share/man/it/man1/tarvimo.1.gz >/dev/null
-test -f "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tarvimo/tarvimo_print.so"
+for module in tarvimo_print tarvimo_ride tarvimo_diary; do
+    test -f "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tarvimo/$module.so"
+done
+# The diary's SQLite driver is a plugin Qt loads at run time, which dpkg-shlibdeps cannot see.
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-sqlite' ||
+    { echo "Il pacchetto non dipende dal driver SQLite del diario." >&2; exit 1; }
 
 source scripts/xvfb.sh
 start_xvfb "${SMOKE_DISPLAY:-98}"
@@ -113,9 +119,12 @@ press() {
 press "$window" # past the splash
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo v0\.1 $' | head -n 1)
 sleep 0.5
+# The controls sit below the menu bar.
+height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x//p')
+bar=$((height - 362))
 # "Stampa" without a printer: the program offers a PDF (Return answers Sì), then the save
 # dialog proposes a name in the home folder (Return saves).
-xdotool mousemove --sync --window "$main" 52 196 click 1 # "Stampa"
+xdotool mousemove --sync --window "$main" 52 $((196 + bar)) click 1 # "Stampa"
 offer=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvimo$' | head -n 1)
 press "$offer"
 dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Salva come PDF$' | head -n 1)
@@ -131,4 +140,13 @@ if [ -z "${pdf:-}" ] || ! head -c 5 "$pdf" | grep -q '%PDF-'; then
     exit 1
 fi
 echo "\"Stampa\" nel programma installato: salvato $(basename "$pdf") ($(stat -c %s "$pdf") byte)."
+# Ctrl+D: the diary's module, Qt Sql and its SQLite driver loaded from where the package put them.
+timeout 20 xdotool windowfocus --sync "$main"
+xdotool key ctrl+d
+if ! timeout 20 xdotool search --sync --onlyvisible --name '^Diario$' >/dev/null ||
+    [ ! -s "$home/.local/share/Tarvimo/diario.sqlite" ]; then
+    echo "Il diario del programma installato non si apre." >&2
+    exit 1
+fi
+echo "Diario del programma installato: aperto, $home/.local/share/Tarvimo/diario.sqlite creato."
 echo "Pacchetto installato e avviato: ok."
