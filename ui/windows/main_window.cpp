@@ -184,11 +184,11 @@ void MainWindow::buildMenus() {
     m_menuBar->setObjectName(QStringLiteral("barraMenu"));
     m_menuBar->setAccessibleName(QStringLiteral("Barra dei menu"));
     QHash<QString, QMenu*> menus;
-    for (const auto& spec : mainMenus()) {
-        QMenu* menu = m_menuBar->addMenu(qs(spec.title));
-        menu->setObjectName(qs(spec.name));
+    for (const auto& menuRow : mainMenus()) {
+        QMenu* menu = m_menuBar->addMenu(qs(menuRow.title));
+        menu->setObjectName(qs(menuRow.name));
         menu->setAccessibleName(menu->title().remove(u'&'));
-        menus.insert(qs(spec.name), menu);
+        menus.insert(qs(menuRow.name), menu);
     }
     for (const auto& item : mainMenuItems()) {
         QAction* action = menus.value(qs(item.menu))->addAction(qs(item.text));

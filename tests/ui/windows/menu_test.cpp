@@ -152,15 +152,15 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QSet<QChar> letters;
-        for (const auto& spec : tarvimo::mainMenus()) {
-            const QString title = QString::fromUtf8(spec.title);
+        for (const auto& menuRow : tarvimo::mainMenus()) {
+            const QString title = QString::fromUtf8(menuRow.title);
             const QChar letter = title.at(title.indexOf(u'&') + 1).toLower();
-            QVERIFY2(!letters.contains(letter), spec.title);
+            QVERIFY2(!letters.contains(letter), menuRow.title);
             letters.insert(letter);
-            auto* menu = window.findChild<QMenu*>(QString::fromUtf8(spec.name));
+            auto* menu = window.findChild<QMenu*>(QString::fromUtf8(menuRow.name));
             QVERIFY(menu);
             QTest::keyClick(QApplication::focusWidget(), letter.toLatin1(), Qt::AltModifier);
-            QTRY_VERIFY2(menu->isVisible(), spec.name);
+            QTRY_VERIFY2(menu->isVisible(), menuRow.name);
             QTest::keyClick(menu, Qt::Key_Escape);
             QTest::keyClick(menu, Qt::Key_Escape);
             QTRY_VERIFY(!menu->isVisible());
